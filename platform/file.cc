@@ -1,0 +1,41 @@
+#include "platform/file.h"
+
+namespace bendpost {
+
+Status ReadWholeFile(FileSystem& fs, const std::string& path,
+                     std::string* contents) {
+  contents->clear();
+  std::unique_ptr<File> file;
+  Status s = fs.OpenForRead(path, &file);
+  if (!s.ok()) return s;
+  char buf[8192];
+  for (;;) {
+    size_t got = 0;
+    s = file->Read(buf, sizeof buf, &got);
+    if (!s.ok()) return s;
+    if (got == 0) break;
+    contents->append(buf, got);
+  }
+  return file->Close();
+}
+
+Status ReadTextLines(FileSystem& fs, const std::string& path,
+                     std::vector<std::string>* lines) {
+  lines->clear();
+  std::string text;
+  Status s = ReadWholeFile(fs, path, &text);
+  if (!s.ok()) return s;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    lines->emplace_back(text, start, stop - start);
+    start = next;
+  }
+  return Status::OK();
+}
+
+}  // namespace bendpost

@@ -1,0 +1,63 @@
+// File access for every file the driver touches (program files, material
+// data files, the tool name table). Every operation reports failure as a
+// Status carrying the system's error text; nothing throws.
+//
+// Implementations: the real one of the platform (file_posix.cc /
+// file_win32.cc), an in-memory one for tests (MemFileSystem) and a
+// fault-injecting wrapper around either (FaultInjectingFileSystem).
+#ifndef BENDPOST_PLATFORM_FILE_H_
+#define BENDPOST_PLATFORM_FILE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace bendpost {
+
+// An open file. Reads and writes advance the current position.
+class File {
+ public:
+  virtual ~File() = default;
+  virtual Status SetLength(uint64_t length) = 0;
+  virtual Status Seek(uint64_t offset) = 0;
+  virtual Status Write(const void* data, size_t size) = 0;
+  // Reads up to `size` bytes; *read receives how many were read (fewer at
+  // the end of the file, which is not an error).
+  virtual Status Read(void* data, size_t size, size_t* read) = 0;
+  // Closing flushes; a failure to flush is reported here. Closing twice is
+  // harmless. The destructor closes a file that is still open.
+  virtual Status Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Creates the file, or empties an existing one, open for reading and
+  // writing.
+  virtual Status Create(const std::string& path, std::unique_ptr<File>* file) = 0;
+  virtual Status OpenForRead(const std::string& path,
+                             std::unique_ptr<File>* file) = 0;
+  // Renames `from` to `to`, replacing an existing `to`.
+  virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  virtual Status Remove(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+};
+
+// Reads a whole file.
+Status ReadWholeFile(FileSystem& fs, const std::string& path,
+                     std::string* contents);
+// Reads a text file as lines, line ends ("\n", "\r\n") excluded. A last line
+// without a line end counts; an empty file has no lines.
+Status ReadTextLines(FileSystem& fs, const std::string& path,
+                     std::vector<std::string>* lines);
+
+// The platform's real file system (a process-wide instance).
+FileSystem& RealFileSystem();
+
+}  // namespace bendpost
+
+#endif  // BENDPOST_PLATFORM_FILE_H_

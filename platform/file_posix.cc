@@ -1,0 +1,118 @@
+// POSIX files: open(2)/read(2)/write(2), rename(2) replaces atomically.
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/file.h"
+
+namespace bendpost {
+namespace {
+
+Status ErrnoStatus(const std::string& what, const std::string& path, int err) {
+  return Status::Error(what + " " + path + ": " + std::strerror(err));
+}
+
+class PosixFile : public File {
+ public:
+  PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixFile() override { Close(); }
+
+  Status SetLength(uint64_t length) override {
+    if (::ftruncate(fd_, static_cast<off_t>(length)) != 0)
+      return ErrnoStatus("cannot set the length of", path_, errno);
+    return Status::OK();
+  }
+  Status Seek(uint64_t offset) override {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+      return ErrnoStatus("cannot seek in", path_, errno);
+    return Status::OK();
+  }
+  Status Write(const void* data, size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      ssize_t n = ::write(fd_, p, size);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ErrnoStatus("cannot write", path_, errno);
+      }
+      p += n;
+      size -= static_cast<size_t>(n);
+    }
+    return Status::OK();
+  }
+  Status Read(void* data, size_t size, size_t* read) override {
+    char* p = static_cast<char*>(data);
+    size_t total = 0;
+    while (total < size) {
+      ssize_t n = ::read(fd_, p + total, size - total);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        *read = total;
+        return ErrnoStatus("cannot read", path_, errno);
+      }
+      if (n == 0) break;
+      total += static_cast<size_t>(n);
+    }
+    *read = total;
+    return Status::OK();
+  }
+  Status Close() override {
+    if (fd_ < 0) return Status::OK();
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return ErrnoStatus("cannot close", path_, errno);
+    return Status::OK();
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  Status Create(const std::string& path, std::unique_ptr<File>* file) override {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return ErrnoStatus("cannot create", path, errno);
+    *file = std::make_unique<PosixFile>(fd, path);
+    return Status::OK();
+  }
+  Status OpenForRead(const std::string& path,
+                     std::unique_ptr<File>* file) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus("cannot open", path, errno);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      ::close(fd);
+      return ErrnoStatus("cannot open", path, EISDIR);
+    }
+    *file = std::make_unique<PosixFile>(fd, path);
+    return Status::OK();
+  }
+  Status Rename(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0)
+      return ErrnoStatus("cannot rename", from + " to " + to, errno);
+    return Status::OK();
+  }
+  Status Remove(const std::string& path) override {
+    if (::unlink(path.c_str()) != 0)
+      return ErrnoStatus("cannot delete", path, errno);
+    return Status::OK();
+  }
+  bool Exists(const std::string& path) override {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static PosixFileSystem* fs = new PosixFileSystem();
+  return *fs;
+}
+
+}  // namespace bendpost
