@@ -1,0 +1,42 @@
+// JobStore: the single process-wide store of the host's job. Every export
+// but GetDriverID copies into it or reads from it; the rest of the driver
+// (generation, dialog, calculation) reads it. Created on first use, never
+// destroyed before the process ends.
+#ifndef BENDPOST_DRIVER_JOB_STORE_H_
+#define BENDPOST_DRIVER_JOB_STORE_H_
+
+#include "bendpost/bendpost.h"
+
+class JobStore {
+ public:
+  // The store, created on first use; null only if it cannot be allocated
+  // (the next call tries again).
+  static JobStore* Instance();
+
+  virtual ~JobStore();
+
+  // First tool whose ToolName equals `name` byte for byte, copied into
+  // `destination`; false (destination unchanged) when none matches.
+  bool FindToolByName(CPPTool& destination, CString name);
+  // First machine whose UserMachineName equals `name` byte for byte.
+  bool FindMachineByName(CPPMachine& destination, CString name);
+
+  // Members in the order of the job; values the host has not set are 0.
+  int Unit = 0;
+  CArray<CPPStepInfo> Steps;
+  CArray<CPPTool> Tools;
+  CArray<CPPSetup> Setups;
+  CArray<CPPMachine> Machines;
+  CArray<CPPBGauge> BackGauges;
+  CString ProgramPath;
+  CString DataPath;
+  CString ToolNameTablePath;
+  float Thickness = 0;
+  float MaterialTensile = 0;
+  int MaterialCode = 0;
+
+ protected:
+  JobStore();
+};
+
+#endif  // BENDPOST_DRIVER_JOB_STORE_H_
