@@ -1,0 +1,40 @@
+/* Identifiers of the program creation dialog: its template and controls.
+   Plain #defines so that the Windows resource compiler and C++ share them. */
+#ifndef BENDPOST_RESOURCES_DIALOG_IDS_H_
+#define BENDPOST_RESOURCES_DIALOG_IDS_H_
+
+#define IDD_PROGRAM_DIALOG 12957
+
+#define IDC_SETUP_NAME 1000
+#define IDC_FILE_NAME 1001
+#define IDC_MACHINE_MODEL 1002
+#define IDC_CONTROL_TYPE_NAME 1003
+#define IDC_BROWSE_FOLDER 1005
+#define IDC_MATERIAL_NUMBER_LABEL 1008
+#define IDC_MATERIAL_LIST 1009
+#define IDC_PUNCH_TARGET_NAME 1011
+#define IDC_DIE_TARGET_NAME 1012
+#define IDC_DIE_HOLDER_TARGET_NAME 1013
+#define IDC_SPACER_TARGET_NAME 1014
+#define IDC_ARROW_LABEL 1020
+#define IDC_PROGRAM_NAME 1080
+#define IDC_PART_REFERENCE 1081
+#define IDC_HEADER_THICKNESS 1082
+#define IDC_MATERIAL_NAME 1083
+#define IDC_HARDNESS 1084
+#define IDC_PUNCH_NAME 1085
+#define IDC_DIE_NAME 1086
+#define IDC_DIE_HOLDER_NAME 1087
+#define IDC_SPACER_NAME 1088
+#define IDC_TOTAL_STEPS 1089
+#define IDC_MATERIAL_NUMBER 1094
+#define IDC_CREATION_DATE 1100
+#define IDC_DIE_REV 1109
+#define IDC_PUNCH_REV 1110
+#define IDC_DIE_HOLDER_REV 1111
+
+/* The buttons: "Create..." is the dialog's OK button. */
+#define IDC_CREATE 1
+#define IDC_CANCEL 2
+
+#endif /* BENDPOST_RESOURCES_DIALOG_IDS_H_ */
