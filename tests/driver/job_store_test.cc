@@ -45,6 +45,22 @@ TEST_F(JobStoreTest, InstanceIsCreatedOnceEmptyAndWithZeroSettings) {
   EXPECT_EQ(0, store->MaterialCode);
 }
 
+TEST_F(JobStoreTest, ResetForTestingRestoresTheCreationValuesInPlace) {
+  JobStore* store = JobStore::Instance();
+  store->Unit = 1;
+  store->Tools.Add(CPPTool());
+  store->Machines.SetSize(2);
+  store->DataPath = "C:\\data";
+  store->MaterialCode = 5;
+  store->ResetForTesting();
+  EXPECT_EQ(store, JobStore::Instance());
+  EXPECT_EQ(0, store->Unit);
+  EXPECT_EQ(0, store->Tools.GetSize());
+  EXPECT_EQ(0, store->Machines.GetSize());
+  EXPECT_STREQ("", store->DataPath);
+  EXPECT_EQ(0, store->MaterialCode);
+}
+
 TEST_F(JobStoreTest, FailedCreationIsNotRememberedAndIsRetried) {
   JobStore::SimulateAllocationFailureForTesting(true);
   EXPECT_EQ(nullptr, JobStore::Instance());

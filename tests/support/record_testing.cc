@@ -12,102 +12,188 @@ namespace {
 // fields with a plain setter. ARRAYS: fixed arrays with Get/Set through a
 // pointer (element type, dimensions).
 
-#define STEP_STRINGS(X) X(SetUpName) X(AuxFunc)
-#define STEP_PLAIN(X)                                                          \
-  X(int, NumberInSquence)                                                      \
-  X(int, SetupIndex)                                                           \
-  X(int, BendType) X(int, ControlType) X(short, CycleNo) X(short, CoiningFlag) \
-      X(short, Mode) X(float, BendAngle) X(float, Y1) X(float, Y2) X(          \
-          float, BendDeduction) X(float, TonnageValue) X(double, MaterialVPos) \
-          X(float, PinchPointValue) X(short, FlagAutoCompen) X(                \
-              short, BGRetractFlag) X(short, ReturnSpeed) X(float, DwellBG)    \
-              X(float, DwellEndBend) X(float, Y1Compen) X(float, Y2Compen)     \
-                  X(float, X1Compen) X(float, X2Compen) X(float, R1Compen)     \
-                      X(float, R2Compen) X(float, Z1Compen) X(float, Z2Compen) \
-                          X(float, AngleCompen) X(short, BendNoBGPos)          \
-                              X(short, FlagSheetMove) X(short, SequenceOrder)  \
-                                  X(float, FlangeLength)
+// clang-format off
+#define STEP_STRINGS(X) \
+  X(SetUpName)          \
+  X(AuxFunc)
+#define STEP_PLAIN(X)       \
+  X(int, NumberInSquence)   \
+  X(int, SetupIndex)        \
+  X(int, BendType)          \
+  X(int, ControlType)       \
+  X(short, CycleNo)         \
+  X(short, CoiningFlag)     \
+  X(short, Mode)            \
+  X(float, BendAngle)       \
+  X(float, Y1)              \
+  X(float, Y2)              \
+  X(float, BendDeduction)   \
+  X(float, TonnageValue)    \
+  X(double, MaterialVPos)   \
+  X(float, PinchPointValue) \
+  X(short, FlagAutoCompen)  \
+  X(short, BGRetractFlag)   \
+  X(short, ReturnSpeed)     \
+  X(float, DwellBG)         \
+  X(float, DwellEndBend)    \
+  X(float, Y1Compen)        \
+  X(float, Y2Compen)        \
+  X(float, X1Compen)        \
+  X(float, X2Compen)        \
+  X(float, R1Compen)        \
+  X(float, R2Compen)        \
+  X(float, Z1Compen)        \
+  X(float, Z2Compen)        \
+  X(float, AngleCompen)     \
+  X(short, BendNoBGPos)     \
+  X(short, FlagSheetMove)   \
+  X(short, SequenceOrder)   \
+  X(float, FlangeLength)
 // Fields set only through a converting setter (value, unit).
 #define STEP_CONVERTED(X) \
-  X(StepValue) X(BendLength) X(ODC) X(RetractStroke) X(Offset) X(BendingSpeed)
+  X(StepValue)            \
+  X(BendLength)           \
+  X(ODC)                  \
+  X(RetractStroke)        \
+  X(Offset)               \
+  X(BendingSpeed)
 #define STEP_ARRAYS(X) \
-  X(XX, double, [4]) X(YY, double, [4]) X(ZZ, double, [4]) X(RayID, long, [6])
+  X(XX, double, [4])   \
+  X(YY, double, [4])   \
+  X(ZZ, double, [4])   \
+  X(RayID, long, [6])
 // ToolReverse (setter SetTollReverse) and ToolID are handled by hand.
 
-#define TOOL_STRINGS(X) X(ToolName) X(ToolType) X(Category)
-#define TOOL_PLAIN(X)                                                         \
-  X(int, NumProfilePoint)                                                     \
-  X(double, ToolHeight)                                                       \
-  X(double, ToolRealHeight) X(double, ToolWidth) X(double, Edge2ForceLine) X( \
-      bool, Reverse) X(int, SmallorLarger) X(double, VWidth) X(double, Angle) \
-      X(double, Radius) X(int, Flag4Die) X(double, XAttachOffset) X(          \
-          double, StepHeight) X(double, MaxThickness) X(double, MinThickness) \
-          X(int, FollowType) X(double, FollowAngle) X(double, BackAngle)      \
-              X(double, FrontOffset) X(double, BgEdgeMoveIn)                  \
-                  X(double, MidPointOffset) X(double, SecondFollowAngle)      \
-                      X(double, TipRadius) X(double, TipOffset)               \
-                          X(double, VOffset) X(double, TipHeightOffset)       \
-                              X(double, TipAngle) X(double, VAngle)           \
-                                  X(int, Sectional) X(float, PunchResistance) \
-                                      X(float, DieResistance)
-#define TOOL_ARRAYS(X)                                     \
-  X(Profile, double, [64][2])                              \
-  X(TipPoint, double, [2]) X(PrmyAttachPoint, double, [2]) \
-      X(SlaveAttachPoint, double, [2])
+#define TOOL_STRINGS(X) \
+  X(ToolName)           \
+  X(ToolType)           \
+  X(Category)
+#define TOOL_PLAIN(X)          \
+  X(int, NumProfilePoint)      \
+  X(double, ToolHeight)        \
+  X(double, ToolRealHeight)    \
+  X(double, ToolWidth)         \
+  X(double, Edge2ForceLine)    \
+  X(bool, Reverse)             \
+  X(int, SmallorLarger)        \
+  X(double, VWidth)            \
+  X(double, Angle)             \
+  X(double, Radius)            \
+  X(int, Flag4Die)             \
+  X(double, XAttachOffset)     \
+  X(double, StepHeight)        \
+  X(double, MaxThickness)      \
+  X(double, MinThickness)      \
+  X(int, FollowType)           \
+  X(double, FollowAngle)       \
+  X(double, BackAngle)         \
+  X(double, FrontOffset)       \
+  X(double, BgEdgeMoveIn)      \
+  X(double, MidPointOffset)    \
+  X(double, SecondFollowAngle) \
+  X(double, TipRadius)         \
+  X(double, TipOffset)         \
+  X(double, VOffset)           \
+  X(double, TipHeightOffset)   \
+  X(double, TipAngle)          \
+  X(double, VAngle)            \
+  X(int, Sectional)            \
+  X(float, PunchResistance)    \
+  X(float, DieResistance)
+#define TOOL_ARRAYS(X)             \
+  X(Profile, double, [64][2])      \
+  X(TipPoint, double, [2])         \
+  X(PrmyAttachPoint, double, [2])  \
+  X(SlaveAttachPoint, double, [2])
 
-#define SETUP_STRINGS(X) X(SetupName) X(MachineModel) X(UserMachineName)
-#define SETUP_PLAIN(X) \
-  X(int, ControlType) X(int, SetupIndex) X(float, BendingCoefficient)
+#define SETUP_STRINGS(X) \
+  X(SetupName)           \
+  X(MachineModel)        \
+  X(UserMachineName)
+#define SETUP_PLAIN(X)         \
+  X(int, ControlType)          \
+  X(int, SetupIndex)           \
+  X(float, BendingCoefficient)
 #define SETUP_ARRAYS(X)
 
 #define MACHINE_STRINGS(X) \
-  X(UserMachineName) X(MachineName) X(CtrlSystem) X(FingerType) X(ProtocolBoard)
-#define MACHINE_PLAIN(X)                                                    \
-  X(int, CylinderNumber)                                                    \
-  X(bool, LengthUnit)                                                       \
-  X(double, Tonnage) X(double, MinTonnage) X(double, FrameTightness)        \
-      X(double, OriginPressure) X(double, MaxPressure)                      \
-          X(double, MaxBendingLength) X(double, MaxStrokeHeight)            \
-              X(double, OpenHeight) X(double, SignificantHeight)            \
-                  X(double, LowerBeamHeight) X(double, MainBeamSpan)        \
-                      X(double, SignifcantSpan) X(double, MainBodyDepth)    \
-                          X(int, BlockInUpBeam) X(int, BlockInLowBeam)      \
-                              X(bool, clampAtCerter) X(double, ClampLength) \
-                                  X(double, ClampPitch)                     \
-                                      X(double, DefaultPHLLength)           \
-                                          X(double, DefaultPHLPitch)        \
-                                              X(int, NumPHLPoint)           \
-                                                  X(int, NumClampPoint)
-#define MACHINE_ARRAYS(X)                                                    \
-  X(ExtrusionVectorBlockOfUpBeam, float, [32][3])                            \
-  X(ExtrusionVectorBlockOfLowerBeam, float, [32][3])                         \
-  X(UpBeamProfile, double, [32][64][3])                                      \
-  X(NumUpBeamPoint, int, [32]) X(LowBeamProfile, double, [32][64][3])        \
-      X(NumLowerBeamPoint, int, [32]) X(UpBeamAttach, double, [2])           \
-          X(LowBeamAttach, double, [2]) X(PHLProfile, double, [64][2])       \
-              X(PHLTopAttach, double, [2]) X(PHLPunchAttach, double, [2][2]) \
-                  X(PHLClampAttach, double, [2][2])                          \
-                      X(ClampProfile, double, [64][2])                       \
-                          X(ClampAttach, double, [2])
+  X(UserMachineName)       \
+  X(MachineName)           \
+  X(CtrlSystem)            \
+  X(FingerType)            \
+  X(ProtocolBoard)
+#define MACHINE_PLAIN(X)       \
+  X(int, CylinderNumber)       \
+  X(bool, LengthUnit)          \
+  X(double, Tonnage)           \
+  X(double, MinTonnage)        \
+  X(double, FrameTightness)    \
+  X(double, OriginPressure)    \
+  X(double, MaxPressure)       \
+  X(double, MaxBendingLength)  \
+  X(double, MaxStrokeHeight)   \
+  X(double, OpenHeight)        \
+  X(double, SignificantHeight) \
+  X(double, LowerBeamHeight)   \
+  X(double, MainBeamSpan)      \
+  X(double, SignifcantSpan)    \
+  X(double, MainBodyDepth)     \
+  X(int, BlockInUpBeam)        \
+  X(int, BlockInLowBeam)       \
+  X(bool, clampAtCerter)       \
+  X(double, ClampLength)       \
+  X(double, ClampPitch)        \
+  X(double, DefaultPHLLength)  \
+  X(double, DefaultPHLPitch)   \
+  X(int, NumPHLPoint)          \
+  X(int, NumClampPoint)
+#define MACHINE_ARRAYS(X)                            \
+  X(ExtrusionVectorBlockOfUpBeam, float, [32][3])    \
+  X(ExtrusionVectorBlockOfLowerBeam, float, [32][3]) \
+  X(UpBeamProfile, double, [32][64][3])              \
+  X(NumUpBeamPoint, int, [32])                       \
+  X(LowBeamProfile, double, [32][64][3])             \
+  X(NumLowerBeamPoint, int, [32])                    \
+  X(UpBeamAttach, double, [2])                       \
+  X(LowBeamAttach, double, [2])                      \
+  X(PHLProfile, double, [64][2])                     \
+  X(PHLTopAttach, double, [2])                       \
+  X(PHLPunchAttach, double, [2][2])                  \
+  X(PHLClampAttach, double, [2][2])                  \
+  X(ClampProfile, double, [64][2])                   \
+  X(ClampAttach, double, [2])
 
-#define BGAUGE_STRINGS(X) X(ControlSystem) X(FingerType)
-#define BGAUGE_PLAIN(X)                                               \
-  X(int, Num)                                                         \
-  X(int, NumberOfAxis)                                                \
-  X(int, AdjustmentMethod) X(int, LengthUnit) X(double, FingerWidth)  \
-      X(double, FingerThickness) X(double, FingerVLower)              \
-          X(double, FingerVUpper) X(int, FingerAdjustLocation)        \
-              X(int, FingerAdjustHeight) X(double, FingerContactMin)  \
-                  X(double, YRangeMin) X(double, YRangeMax)           \
-                      X(double, ZRangeMin) X(double, ZRangeMax)       \
-                          X(int, NumBodyPoint) X(int, NumFingerPoint) \
-                              X(int, NumMotorPoint)
+#define BGAUGE_STRINGS(X) \
+  X(ControlSystem)        \
+  X(FingerType)
+#define BGAUGE_PLAIN(X)        \
+  X(int, Num)                  \
+  X(int, NumberOfAxis)         \
+  X(int, AdjustmentMethod)     \
+  X(int, LengthUnit)           \
+  X(double, FingerWidth)       \
+  X(double, FingerThickness)   \
+  X(double, FingerVLower)      \
+  X(double, FingerVUpper)      \
+  X(int, FingerAdjustLocation) \
+  X(int, FingerAdjustHeight)   \
+  X(double, FingerContactMin)  \
+  X(double, YRangeMin)         \
+  X(double, YRangeMax)         \
+  X(double, ZRangeMin)         \
+  X(double, ZRangeMax)         \
+  X(int, NumBodyPoint)         \
+  X(int, NumFingerPoint)       \
+  X(int, NumMotorPoint)
 // FingerHLeft and FingerHRight have integer setters: handled by hand.
-#define BGAUGE_ARRAYS(X)                                         \
-  X(BodyProfile, double, [64][3])                                \
-  X(BodyDir, double, [3]) X(FingerProfile, double, [64][3])      \
-      X(FingerDir, double, [3]) X(MotorProfile, double, [64][3]) \
-          X(MotorDir, double, [3])
+#define BGAUGE_ARRAYS(X)            \
+  X(BodyProfile, double, [64][3])   \
+  X(BodyDir, double, [3])           \
+  X(FingerProfile, double, [64][3]) \
+  X(FingerDir, double, [3])         \
+  X(MotorProfile, double, [64][3])  \
+  X(MotorDir, double, [3])
+// clang-format on
 
 // Fills every element of a (possibly multi-dimensional) array with non-zero
 // values that depend on `base` and the position.
@@ -245,23 +331,30 @@ std::vector<std::string> NonZeroFields(CPPStepInfo& r) {
 
 // ---- CPPTool, CPPSetup, CPPMachine
 
-#define RECORD_HELPERS(Type, PREFIX)                               \
-  void FillEveryField(Type& record, int seed) {                    \
-    const CString seed_text = SeedText(seed);                      \
-    int k = 0;                                                     \
-    PREFIX##_STRINGS(FILL_STRING) PREFIX##_PLAIN(FILL_PLAIN)       \
-        PREFIX##_ARRAYS(FILL_ARRAY)(void) k;                       \
-  }                                                                \
-  std::vector<std::string> DifferingFields(Type& a, Type& b) {     \
-    std::vector<std::string> out;                                  \
-    PREFIX##_STRINGS(DIFF_STRING) PREFIX##_PLAIN(DIFF_PLAIN)       \
-        PREFIX##_ARRAYS(DIFF_ARRAY) return out;                    \
-  }                                                                \
-  std::vector<std::string> NonZeroFields(Type& r) {                \
-    std::vector<std::string> out;                                  \
-    PREFIX##_STRINGS(NONZERO_STRING) PREFIX##_PLAIN(NONZERO_PLAIN) \
-        PREFIX##_ARRAYS(NONZERO_ARRAY) return out;                 \
+// clang-format off
+#define RECORD_HELPERS(Type, PREFIX)                            \
+  void FillEveryField(Type& record, int seed) {                 \
+    const CString seed_text = SeedText(seed);                   \
+    [[maybe_unused]] int k = 0;                                 \
+    PREFIX##_STRINGS(FILL_STRING)                               \
+    PREFIX##_PLAIN(FILL_PLAIN)                                  \
+    PREFIX##_ARRAYS(FILL_ARRAY)                                 \
+  }                                                             \
+  std::vector<std::string> DifferingFields(Type& a, Type& b) {  \
+    std::vector<std::string> out;                               \
+    PREFIX##_STRINGS(DIFF_STRING)                               \
+    PREFIX##_PLAIN(DIFF_PLAIN)                                  \
+    PREFIX##_ARRAYS(DIFF_ARRAY)                                 \
+    return out;                                                 \
+  }                                                             \
+  std::vector<std::string> NonZeroFields(Type& r) {             \
+    std::vector<std::string> out;                               \
+    PREFIX##_STRINGS(NONZERO_STRING)                            \
+    PREFIX##_PLAIN(NONZERO_PLAIN)                               \
+    PREFIX##_ARRAYS(NONZERO_ARRAY)                              \
+    return out;                                                 \
   }
+// clang-format on
 
 RECORD_HELPERS(CPPTool, TOOL)
 RECORD_HELPERS(CPPSetup, SETUP)
