@@ -41,9 +41,9 @@ enum class ScriptedAction { kCreate, kCancel };
 
 // The answers for one dialog.
 struct ScriptedDialog {
-  std::optional<std::string> material;  // text of a list entry
-  std::optional<FolderChoice> folder;   // what the folder browser returns
-  std::vector<std::pair<int, std::string>> edits;  // control id, new text
+  std::optional<std::string> material = std::nullopt;   // a list entry's text
+  std::optional<FolderChoice> folder = std::nullopt;    // the browser's answer
+  std::vector<std::pair<int, std::string>> edits = {};  // control id, text
   ScriptedAction action = ScriptedAction::kCreate;
 };
 
