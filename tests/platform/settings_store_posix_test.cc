@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
@@ -111,6 +112,34 @@ TEST_F(PosixSettingsStoreTest, CounterThroughTheDialogFunctions) {
   EXPECT_EQ(42, serial);
   EXPECT_EQ(3, month);
   EXPECT_EQ(5, day);
+}
+
+TEST_F(PosixSettingsStoreTest, DialogWithoutTheUsersKeyGetsSerialZeroSilently) {
+  PosixSettingsStore store(root_);
+  ScriptedUserInterface ui;
+  FixedClock clock(Date{2024, 3, 5});
+  ScopedPlatform platform(Platform{nullptr, &clock, &store, &ui});
+  JobStore* job = JobStore::Instance();
+  job->ResetForTesting();
+  CPPSetup setup;
+  setup.SetSetupIndex(0);
+  job->Setups.Add(setup);
+  job->ProgramPath = "/jobs/part.bmf";
+  CArray<CPPStepInfo> steps;
+  {
+    ProgramDialog dialog(0, 0, 0, steps, 1);
+    EXPECT_STREQ("030500", dialog.ProgramName);
+    EXPECT_EQ(1, dialog.NextSerial);
+  }
+  // With the key and a counter of today the numbering continues.
+  ASSERT_TRUE(CreateSettingsKey(root_, SerialCounterKeyPath()).ok());
+  ASSERT_TRUE(WriteSerialCounter(17, 3, 5));
+  {
+    ProgramDialog dialog(0, 0, 0, steps, 1);
+    EXPECT_STREQ("030517", dialog.ProgramName);
+  }
+  job->ResetForTesting();
+  EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST_F(PosixSettingsStoreTest,
