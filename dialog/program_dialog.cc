@@ -4,9 +4,12 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "dialog/dialog_fields.h"
+#include "dialog/material_naming.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "resources/dialog_ids.h"
@@ -201,7 +204,7 @@ void ProgramDialog::OnInitDialog(DialogFields& fields) {
   if (Unit == 1) {
     HeaderThickness = static_cast<float>(HeaderThickness * 0.03937007874015748);
     if (IsOperateurOrBandR(ControlType)) {
-      Hardness = static_cast<float>(Hardness * 1.446);
+      Hardness = static_cast<float>(Hardness * bendpost::kInchHardnessFactor);
     }
   }
   ValuesToFields(fields);
