@@ -23,7 +23,9 @@
 #include <cstdint>
 #include <string>
 
+#include "bendcalc/bend_data.h"
 #include "driver/job_store.h"
+#include "platform/status.h"
 #include "platform/ui.h"
 
 // The message shown instead of the dialog for a program whose steps name a
@@ -87,9 +89,48 @@ class ProgramDialog : public bendpost::DialogController {
   void OnBrowseFolder(bendpost::DialogFields& fields);
 
   // ---- Program file writing, finishing and bend data --------------------
-  // Declared here, defined with the program file and calculation code:
-  // WriteRecordFile, FinishProgram, CalculateBendData, GatherMachineData,
-  // GatherMaterialData.
+  // Defined with the program file and calculation code.
+
+  // Finishing (program/finish_program.cc): after "Create...", turns the
+  // confirmed header into the control file. Normalises ProgramName and
+  // PartReference (trailing white space removed, upper case), refuses any
+  // control type but 7 before touching a file, stores the serial counter,
+  // writes the record file, renames it to the staging name (replacing a
+  // stale file of that name), converts it into the control file and
+  // deletes the staging file. Fails with the reason; shows no message of
+  // its own (the writer may show 51006). No record or staging file is left
+  // behind by a failure that happened after the write.
+  bendpost::Status TryFinishProgram();
+  // The same as 1 (control file written) or 0.
+  int FinishProgram();
+
+  // Record file writer (program/record_file_writer.cc): writes the record
+  // file of program/record_file.h under FileName, calculating each step's
+  // bend data on the way. Converts HeaderThickness and Hardness to their
+  // millimetre form in place first. When the file cannot be opened, shows
+  // 51006 and fails; any later I/O error fails and deletes the partly
+  // written file.
+  bendpost::Status TryWriteRecordFile();
+  // The same as 1 (written and closed) or 0.
+  int WriteRecordFile();
+
+  // Bend data of one step (bendcalc/bend_calculation_driver.cc): ram depth
+  // into Y1 and Y2 (negated), the force, corrected for an off-centre bend,
+  // into TonnageValue, and the step's warning shown to the operator.
+  void CalculateBendData(CPPStepInfo& step, const CPPSetup& setup);
+  // The operator's message for the warning codes of step `stepNumber`
+  // (nothing when no element is a known code).
+  void ShowBendWarnings(int stepNumber, const int warnings[16]);
+
+  // Step tooling lookup (program/tooling_lookup.cc): the inputs of the
+  // calculation, from the store's machine (by the setup's UserMachineName)
+  // and tools (by the step's ToolID entries 0, punch, and 1, die), the
+  // setup, the step and this header. A name without a match gives the
+  // values of a new record.
+  void GatherMachineData(bendpost::BendMachineData& machine,
+                         const CPPSetup& setup, const CPPStepInfo& step) const;
+  void GatherMaterialData(bendpost::BendMaterialData& material,
+                          const CPPStepInfo& step) const;
   // ---- end of program file writing, finishing and bend data -------------
 
   // ---- Header values, in transfer order ----------------------------------
