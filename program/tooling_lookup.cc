@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dialog/program_dialog.h"
+#include "dialog/tool_names.h"
 
 namespace bendpost {
 
@@ -22,17 +23,12 @@ namespace {
 
 constexpr int kPunchSlot = 0;
 constexpr int kDieSlot = 1;
-constexpr int kToolSlots = 6;
-constexpr int kToolNameBytes = 32;
 
-// The step's tool name in `slot`: its bytes up to the first 0 byte (all 32
-// when there is none).
+// The step's tool name in `slot`.
 CString ToolName(const CPPStepInfo& step, int slot) {
-  char names[kToolSlots][kToolNameBytes] = {};
+  char names[6][32] = {};
   step.GetToolID(names);
-  int length = 0;
-  while (length < kToolNameBytes && names[slot][length] != '\0') ++length;
-  return CString(names[slot], length);
+  return bendpost::ToolNameFromId(names[slot]);
 }
 
 }  // namespace
