@@ -35,6 +35,14 @@ class JobStore {
   float MaterialTensile = 0;
   int MaterialCode = 0;
 
+  // Test seams; the driver never calls them.
+  // Puts every member back to its value at creation: empty arrays and
+  // paths, zero unit and material values.
+  void ResetForTesting();
+  // Deletes the instance, if any. While `fail` is true, creating the store
+  // fails as if memory were exhausted (Instance returns null).
+  static void SimulateAllocationFailureForTesting(bool fail);
+
  protected:
   JobStore();
 };

@@ -7,8 +7,4 @@ std::string SerialCounterKeyPathFor(bool wow64) {
          kSerialCounterKeyTail;
 }
 
-std::string SerialCounterKeyPath() {
-  return SerialCounterKeyPathFor(IsWow64());
-}
-
 }  // namespace bendpost

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog/program_identity.h"
+
 namespace bendpost {
 namespace {
 
