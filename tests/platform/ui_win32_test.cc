@@ -18,10 +18,10 @@
 namespace bendpost {
 namespace {
 
-using ::bendpost::testing::HasStaticText;
-using ::bendpost::testing::ModalScript;
-using ::bendpost::testing::PressButton;
-using ::bendpost::testing::WindowText;
+using ::bendpost::test_support::HasStaticText;
+using ::bendpost::test_support::ModalScript;
+using ::bendpost::test_support::PressButton;
+using ::bendpost::test_support::WindowText;
 
 std::string ItemText(HWND dialog, int id) {
   return WindowText(GetDlgItem(dialog, id));

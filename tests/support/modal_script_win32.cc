@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace bendpost::testing {
+namespace bendpost::test_support {
 namespace {
 
 thread_local ModalScript* current_script = nullptr;
@@ -90,4 +90,4 @@ bool HasStaticText(HWND window, const std::string& text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-}  // namespace bendpost::testing
+}  // namespace bendpost::test_support

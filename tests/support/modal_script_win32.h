@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace bendpost::testing {
+namespace bendpost::test_support {
 
 class ModalScript {
  public:
@@ -55,6 +55,6 @@ std::string WindowText(HWND window);
 std::vector<std::string> StaticTexts(HWND window);
 bool HasStaticText(HWND window, const std::string& text);
 
-}  // namespace bendpost::testing
+}  // namespace bendpost::test_support
 
 #endif  // BENDPOST_TESTS_SUPPORT_MODAL_SCRIPT_WIN32_H_
