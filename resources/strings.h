@@ -4,6 +4,12 @@
 
 #include <string>
 
+// <windows.h> makes LoadString a macro (LoadStringA); files that include it
+// before this header still call the driver's own function.
+#ifdef LoadString
+#undef LoadString
+#endif
+
 namespace bendpost {
 
 namespace strings {

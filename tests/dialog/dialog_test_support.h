@@ -19,6 +19,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"
 #include "resources/dialog_ids.h"
+#include "support/native_path.h"
 
 namespace bendpost::testing {
 
@@ -54,7 +55,7 @@ class DialogTest : public ::testing::Test {
         platform_(Platform{&files_, &clock_, &settings_, &ui_}) {
     store_ = JobStore::Instance();
     store_->ResetForTesting();
-    store_->ProgramPath = "/jobs/bracket.bmf";
+    store_->ProgramPath = test_support::NativePath("/jobs/bracket.bmf").c_str();
     store_->ToolNameTablePath = "/tables/tools.txt";
     store_->Thickness = 2;
     store_->MaterialTensile = 45;

@@ -142,7 +142,8 @@ TEST_F(DialogTest, OpeningFillsEveryFieldAndTheBrowseButton) {
   EXPECT_EQ("Front", ui_.Text(IDC_SETUP_NAME));
   EXPECT_EQ("BandR", ui_.Text(IDC_CONTROL_TYPE_NAME));
   EXPECT_EQ("PB-3", ui_.Text(IDC_MACHINE_MODEL));
-  EXPECT_EQ("/jobs/2030500.NMB", ui_.Text(IDC_FILE_NAME));
+  EXPECT_EQ(test_support::NativePath("/jobs/2030500.NMB"),
+            ui_.Text(IDC_FILE_NAME));
   EXPECT_EQ("030500", ui_.Text(IDC_PROGRAM_NAME));
   EXPECT_EQ("BRACKET", ui_.Text(IDC_PART_REFERENCE));
   EXPECT_EQ("2", ui_.Text(IDC_TOTAL_STEPS));

@@ -5,20 +5,23 @@
 #include <string>
 
 #include "dialog_test_support.h"
+#include "support/native_path.h"
 
 namespace bendpost::testing {
 namespace {
 
 using namespace std::string_literals;
+using test_support::ForeignPath;
+using test_support::NativePath;
 
 // ---- Naming ---------------------------------------------------------------
 
 TEST_F(DialogTest, OneSetupExControlNamesTheFileAfterThePath) {
   AddSetup(0, 0);
   auto dialog = MakeDialog();
-  EXPECT_STREQ("/jobs/", dialog->OutputFolder);
+  EXPECT_STREQ(NativePath("/jobs/").c_str(), dialog->OutputFolder);
   EXPECT_STREQ("bracket", dialog->BaseName);
-  EXPECT_STREQ("/jobs/bracket.NMB", dialog->FileName);
+  EXPECT_STREQ(NativePath("/jobs/bracket.NMB").c_str(), dialog->FileName);
   EXPECT_STREQ("BRACKET", dialog->PartReference);
   EXPECT_STREQ("030500", dialog->ProgramName);
 }
@@ -28,34 +31,37 @@ TEST_F(DialogTest, SeveralSetupsAddSetupAndProgramOrdinals) {
   AddSetup(1, 7);
   AddSetup(2, 0);
   auto bandr = MakeDialog({}, 1, 1);
-  EXPECT_STREQ("/jobs/2030500.S2P2.NMB", bandr->FileName);
+  EXPECT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), bandr->FileName);
   auto ex = MakeDialog({}, 2, 6);
-  EXPECT_STREQ("/jobs/bracket.S3P7.NMB", ex->FileName);
+  EXPECT_STREQ(NativePath("/jobs/bracket.S3P7.NMB").c_str(), ex->FileName);
 }
 
 TEST_F(DialogTest, BaseNameIsCutOnlyAtADotAfterTheLastSeparator) {
   AddSetup(0, 0);
   const struct {
-    const char* path;
-    const char* folder;
-    const char* base;
-    const char* file;
+    std::string path;
+    std::string folder;
+    std::string base;
+    std::string file;
   } cases[] = {
-      {"/jobs/bracket", "/jobs/", "bracket", "/jobs/bracket.NMB"},
-      {"/rev.2/bracket", "/rev.2/", "bracket", "/rev.2/bracket.NMB"},
-      {"/jobs/a.b.bmf", "/jobs/", "a.b", "/jobs/a.b.NMB"},
+      {NativePath("/jobs/bracket"), NativePath("/jobs/"), "bracket",
+       NativePath("/jobs/bracket.NMB")},
+      {NativePath("/rev.2/bracket"), NativePath("/rev.2/"), "bracket",
+       NativePath("/rev.2/bracket.NMB")},
+      {NativePath("/jobs/a.b.bmf"), NativePath("/jobs/"), "a.b",
+       NativePath("/jobs/a.b.NMB")},
       {"bracket.bmf", "", "bracket", "bracket.NMB"},
       {"", "", "", ".NMB"},
-      // The separator is the platform's: a backslash is part of the name.
-      {"C:\\jobs\\bracket.bmf", "", "C:\\jobs\\bracket",
-       "C:\\jobs\\bracket.NMB"},
+      // The separator is the platform's: the other one is part of the name.
+      {ForeignPath("C:/jobs/bracket.bmf"), "", ForeignPath("C:/jobs/bracket"),
+       ForeignPath("C:/jobs/bracket.NMB")},
   };
   for (const auto& c : cases) {
     store_->ProgramPath = c.path;
     auto dialog = MakeDialog();
-    EXPECT_STREQ(c.folder, dialog->OutputFolder) << c.path;
-    EXPECT_STREQ(c.base, dialog->BaseName) << c.path;
-    EXPECT_STREQ(c.file, dialog->FileName) << c.path;
+    EXPECT_STREQ(c.folder.c_str(), dialog->OutputFolder) << c.path;
+    EXPECT_STREQ(c.base.c_str(), dialog->BaseName) << c.path;
+    EXPECT_STREQ(c.file.c_str(), dialog->FileName) << c.path;
   }
 }
 
@@ -66,13 +72,13 @@ TEST_F(DialogTest, BandRFileNameWithoutAnyFolderIsRelative) {
 }
 
 TEST_F(DialogTest, PartReferenceIsShortenedForOperateurAndBandROnly) {
-  store_->ProgramPath = "/jobs/verylongpartname01.bmf";
+  store_->ProgramPath = NativePath("/jobs/verylongpartname01.bmf");
   AddSetup(0, 2);
   EXPECT_STREQ("VERYLONGPART~", MakeDialog()->PartReference);
   store_->Setups[0].SetControlType(0);
   EXPECT_STREQ("VERYLONGPARTNAME01", MakeDialog()->PartReference);
   store_->Setups[0].SetControlType(7);
-  store_->ProgramPath = "/jobs/thirteenchars.bmf";
+  store_->ProgramPath = NativePath("/jobs/thirteenchars.bmf");
   EXPECT_STREQ("THIRTEENCHARS", MakeDialog()->PartReference);
 }
 
@@ -81,11 +87,11 @@ TEST_F(DialogTest, NamePrefixDigitOutsideOneToThreeBecomesTwo) {
   auto dialog = MakeDialog();
   dialog->NamePrefixDigit = 3;
   dialog->BuildProgramIdentity();
-  EXPECT_STREQ("/jobs/3030500.NMB", dialog->FileName);
+  EXPECT_STREQ(NativePath("/jobs/3030500.NMB").c_str(), dialog->FileName);
   dialog->NamePrefixDigit = 4;
   dialog->BuildProgramIdentity();
   EXPECT_EQ(2, dialog->NamePrefixDigit);
-  EXPECT_STREQ("/jobs/2030500.NMB", dialog->FileName);
+  EXPECT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), dialog->FileName);
 }
 
 // ---- Serial counter -------------------------------------------------------

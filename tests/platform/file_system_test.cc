@@ -1,7 +1,6 @@
 // The file port's contract, checked on the real file system and on the
 // in-memory one alike, and the fault injector.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "platform/fault_file_system.h"
 #include "platform/file.h"
 #include "platform/mem_file_system.h"
+#include "support/temp_dir.h"
 
 namespace bendpost {
 namespace {
@@ -37,9 +37,9 @@ class FileContractTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     if (GetParam()) {
-      char tmpl[] = "/tmp/bendpost_fs_XXXXXX";
-      ASSERT_NE(nullptr, ::mkdtemp(tmpl));
-      dir_ = std::string(tmpl) + "/";
+      dir_ = test_support::MakeTempDir("bendpost_fs_");
+      ASSERT_NE("", dir_);
+      dir_ += "/";
       fs_ = &RealFileSystem();
     } else {
       fs_ = &mem_;
@@ -261,9 +261,8 @@ TEST_F(FaultFileSystemTest, ShortAndFailedReads) {
 }
 
 TEST_F(FaultFileSystemTest, WrapsTheRealFileSystemToo) {
-  char tmpl[] = "/tmp/bendpost_fault_XXXXXX";
-  ASSERT_NE(nullptr, ::mkdtemp(tmpl));
-  std::string dir = tmpl;
+  std::string dir = test_support::MakeTempDir("bendpost_fault_");
+  ASSERT_NE("", dir);
   FaultInjectingFileSystem real(&RealFileSystem());
   real.FailNth(FileOp::kWrite, 1);
   EXPECT_FALSE(WriteFile(real, dir + "/f", "abc").ok());

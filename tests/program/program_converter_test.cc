@@ -3,7 +3,6 @@
 #include "program/program_converter.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -13,7 +12,9 @@
 #include "platform/le_bytes.h"
 #include "platform/mem_file_system.h"
 #include "platform/platform.h"
+#include "support/native_path.h"
 #include "support/program_samples.h"
+#include "support/temp_dir.h"
 
 namespace bendpost {
 namespace {
@@ -336,9 +337,8 @@ TEST_F(ConverterFaultTest, TheConversionNeverSetsALength) {
 class ConverterRealFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/bendpost_conv_XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(tmpl));
-    dir_ = tmpl;
+    dir_ = test_support::MakeTempDir("bendpost_conv_");
+    ASSERT_NE("", dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string dir_;
@@ -347,7 +347,7 @@ class ConverterRealFilesTest : public ::testing::Test {
 TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
   FileSystem& fs = RealFileSystem();
   auto p = SimpleProgram(2);
-  const std::string source = dir_ + "/P1.kpz";
+  const std::string source = dir_ + test_support::NativePath("/P1.kpz");
   {
     std::unique_ptr<File> f;
     ASSERT_TRUE(fs.Create(source, &f).ok());
@@ -359,10 +359,10 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
   platform.files = &fs;
   ScopedPlatform scoped(platform);
   ProgramConverter converter(0);
-  std::string target = dir_ + "/P1.NMB";
+  std::string target = dir_ + test_support::NativePath("/P1.NMB");
   ASSERT_EQ(1, converter.ConvertToControlFile(source, target))
       << converter.last_error();
-  EXPECT_EQ(dir_ + "/2P.NMB", target);
+  EXPECT_EQ(dir_ + test_support::NativePath("/2P.NMB"), target);
   EXPECT_EQ(12664u, std::filesystem::file_size(target));
 
   // A refused rename leaves the file on disk as it was and no temporary.
@@ -380,7 +380,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
     ASSERT_TRUE(f->Write(bytes.data(), bytes.size()).ok());
     ASSERT_TRUE(f->Close().ok());
   }
-  std::string target2 = dir_ + "/P1.NMB";
+  std::string target2 = dir_ + test_support::NativePath("/P1.NMB");
   EXPECT_EQ(0, converter.ConvertToControlFile(source, target2));
   std::string after;
   ASSERT_TRUE(ReadWholeFile(fs, target, &after).ok());
@@ -390,7 +390,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
 
 TEST_F(ConverterRealFilesTest, AFolderThatCannotHoldTheFileGivesZero) {
   FileSystem& fs = RealFileSystem();
-  const std::string source = dir_ + "/P1.kpz";
+  const std::string source = dir_ + test_support::NativePath("/P1.kpz");
   {
     std::unique_ptr<File> f;
     ASSERT_TRUE(fs.Create(source, &f).ok());
@@ -402,9 +402,10 @@ TEST_F(ConverterRealFilesTest, AFolderThatCannotHoldTheFileGivesZero) {
   platform.files = &fs;
   ScopedPlatform scoped(platform);
   ProgramConverter converter(0);
-  std::string target = dir_ + "/no such folder/P1.NMB";
+  std::string target =
+      dir_ + test_support::NativePath("/no such folder/P1.NMB");
   EXPECT_EQ(0, converter.ConvertToControlFile(source, target));
-  EXPECT_EQ(dir_ + "/no such folder/P1.NMB", target);
+  EXPECT_EQ(dir_ + test_support::NativePath("/no such folder/P1.NMB"), target);
   EXPECT_NE(std::string::npos, converter.last_error().find("cannot create"));
 }
 

@@ -1,0 +1,13 @@
+// The serial counter's key on Windows: the WOW64 test runs each time the
+// key is about to be opened, for reading and for writing, and a failing
+// test tells the operator each time (platform/serial_key.h).
+#include "dialog/program_identity.h"
+#include "platform/serial_key.h"
+
+namespace bendpost {
+
+std::string SerialCounterKeyPath() {
+  return SerialCounterKeyPathFor(IsWow64());
+}
+
+}  // namespace bendpost

@@ -1,0 +1,7 @@
+#include "platform/path.h"
+
+namespace bendpost {
+
+char PathSeparator() { return '\\'; }
+
+}  // namespace bendpost

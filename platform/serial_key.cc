@@ -1,0 +1,10 @@
+#include "platform/serial_key.h"
+
+namespace bendpost {
+
+std::string SerialCounterKeyPathFor(bool wow64) {
+  return std::string(wow64 ? "Software\\Wow6432Node\\" : "Software\\") +
+         kSerialCounterKeyTail;
+}
+
+}  // namespace bendpost

@@ -1,0 +1,8 @@
+// No 32-bit emulation layer to account for outside Windows.
+#include "platform/serial_key.h"
+
+namespace bendpost {
+
+bool IsWow64() { return false; }
+
+}  // namespace bendpost

@@ -1,0 +1,78 @@
+// The WOW64 test with stand-ins for "IsWow64Process".
+#include "platform/serial_key_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace bendpost {
+namespace {
+
+class RecordingUserInterface : public UserInterface {
+ public:
+  void ShowMessage(const std::string& text, MessageIcon icon) override {
+    messages.push_back(text);
+    icons.push_back(icon);
+  }
+  DialogResult RunDialog(int, DialogController&) override {
+    return DialogResult::kCancel;
+  }
+  FolderChoice BrowseForFolder(const std::string&,
+                               const std::string&) override {
+    return FolderChoice{};
+  }
+  std::vector<std::string> messages;
+  std::vector<MessageIcon> icons;
+};
+
+BOOL WINAPI Fails(HANDLE, PBOOL wow64) {
+  *wow64 = TRUE;  // must not be believed when the call fails
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+BOOL WINAPI AnswersYes(HANDLE, PBOOL wow64) {
+  *wow64 = TRUE;
+  return TRUE;
+}
+BOOL WINAPI AnswersNo(HANDLE, PBOOL wow64) {
+  *wow64 = FALSE;
+  return TRUE;
+}
+
+class Wow64Test : public ::testing::Test {
+ protected:
+  RecordingUserInterface ui_;
+  ScopedPlatform platform_{Platform{nullptr, nullptr, nullptr, &ui_}};
+};
+
+TEST_F(Wow64Test, WithoutTheEntryPointTheAnswerIsNoAndNothingIsShown) {
+  EXPECT_FALSE(IsWow64Through(nullptr, GetCurrentProcess()));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(Wow64Test, AFailingCallAsksForAnUpgradeEveryTimeAndAnswersNo) {
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
+  ASSERT_EQ(2u, ui_.messages.size());
+  EXPECT_EQ("Please upgrade to Windows XP SP2 or later.", ui_.messages[0]);
+  EXPECT_EQ(MessageIcon::kNone, ui_.icons[0]);
+}
+
+TEST_F(Wow64Test, TheEntryPointsAnswerIsTaken) {
+  EXPECT_TRUE(IsWow64Through(AnswersYes, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(AnswersNo, GetCurrentProcess()));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(Wow64Test, TheSystemHasTheEntryPointAndSaysNoForThisProcess) {
+  IsWow64ProcessFn fn = LookUpIsWow64Process();
+  ASSERT_NE(nullptr, fn);
+  EXPECT_FALSE(IsWow64Through(fn, GetCurrentProcess()));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+}  // namespace
+}  // namespace bendpost
