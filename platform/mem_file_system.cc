@@ -12,15 +12,18 @@ class MemFile : public File {
       : data_(std::move(data)), writable_(writable) {}
 
   Status SetLength(uint64_t length) override {
+    if (closed_) return Closed();
     if (!writable_) return Status::Error("file is open for reading only");
     data_->resize(static_cast<size_t>(length), '\0');
     return Status::OK();
   }
   Status Seek(uint64_t offset) override {
+    if (closed_) return Closed();
     pos_ = static_cast<size_t>(offset);
     return Status::OK();
   }
   Status Write(const void* data, size_t size) override {
+    if (closed_) return Closed();
     if (!writable_) return Status::Error("file is open for reading only");
     if (pos_ + size > data_->size()) data_->resize(pos_ + size, '\0');
     std::memcpy(data_->data() + pos_, data, size);
@@ -28,6 +31,8 @@ class MemFile : public File {
     return Status::OK();
   }
   Status Read(void* data, size_t size, size_t* read) override {
+    *read = 0;
+    if (closed_) return Closed();
     size_t avail = pos_ < data_->size() ? data_->size() - pos_ : 0;
     size_t n = std::min(size, avail);
     if (n > 0) std::memcpy(data, data_->data() + pos_, n);
@@ -35,12 +40,20 @@ class MemFile : public File {
     *read = n;
     return Status::OK();
   }
-  Status Close() override { return Status::OK(); }
+  // Closing twice is harmless; any other use of a closed file fails, as it
+  // does on a real file.
+  Status Close() override {
+    closed_ = true;
+    return Status::OK();
+  }
 
  private:
+  static Status Closed() { return Status::Error("the file is closed"); }
+
   std::shared_ptr<std::string> data_;
   bool writable_;
   size_t pos_ = 0;
+  bool closed_ = false;
 };
 
 }  // namespace
@@ -69,7 +82,8 @@ Status MemFileSystem::OpenForRead(const std::string& path,
 Status MemFileSystem::Rename(const std::string& from, const std::string& to) {
   auto it = files_.find(from);
   if (it == files_.end())
-    return Status::Error("cannot rename " + from + ": No such file or directory");
+    return Status::Error("cannot rename " + from +
+                         ": No such file or directory");
   auto data = it->second;
   files_.erase(it);
   files_[to] = data;
@@ -78,7 +92,8 @@ Status MemFileSystem::Rename(const std::string& from, const std::string& to) {
 
 Status MemFileSystem::Remove(const std::string& path) {
   if (files_.erase(path) == 0)
-    return Status::Error("cannot delete " + path + ": No such file or directory");
+    return Status::Error("cannot delete " + path +
+                         ": No such file or directory");
   return Status::OK();
 }
 

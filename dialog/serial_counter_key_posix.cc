@@ -1,0 +1,11 @@
+// The serial counter's key on POSIX systems: there is no 32-bit registry
+// view to choose from, so the plain "Software\" branch is always used.
+#include "dialog/program_identity.h"
+
+namespace bendpost {
+
+std::string SerialCounterKeyPath() {
+  return "Software\\Orvanix\\VantorelCommon\\Default";
+}
+
+}  // namespace bendpost
