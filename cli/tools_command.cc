@@ -76,7 +76,8 @@ std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
                                          const Job* job) {
   std::vector<TableFinding> findings;
   std::vector<TableLine> parsed;
-  std::map<std::string, int> first_line;  // lower-cased key -> line
+  std::map<std::string, std::pair<int, std::string>> first_line;  // by
+  // lower-cased key: the line and its key
   for (size_t i = 0; i < lines.size(); ++i) {
     const int number = static_cast<int>(i) + 1;
     if (TrimView(lines[i]).empty()) continue;
@@ -87,11 +88,11 @@ std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
     }
     std::string lower = t.key;
     AsciiLowerInPlace(&lower);
-    auto [it, inserted] = first_line.emplace(lower, number);
+    auto [it, inserted] = first_line.emplace(lower, std::pair(number, t.key));
     if (!inserted) {
-      findings.push_back({number, "never read: line " +
-                                      std::to_string(it->second) +
-                                      " already gives \"" + t.key + "\""});
+      findings.push_back(
+          {number, "never read: line " + std::to_string(it->second.first) +
+                       " already gives \"" + it->second.second + "\""});
       continue;
     }
     for (const std::string* target : {&t.ordinary, &t.sectional}) {
