@@ -5,13 +5,15 @@ set(golden_dir ${PROJECT_SOURCE_DIR}/tests/testdata/cli)
 set(golden_work ${CMAKE_CURRENT_BINARY_DIR}/golden)
 file(MAKE_DIRECTORY ${golden_work} ${golden_work}/worked)
 
-# bendpost_golden_test(NAME GOLDEN file [ARGS ...] [WORKDIR dir]
-#   [PRODUCED file] [INPUT file] [EXPECT_RC n] [STREAM stderr] [CLEAN dirs]
+# bendpost_golden_test(NAME GOLDEN files [ARGS ...] [WORKDIR dir]
+#   [PRODUCED files] [INPUT file] [EXPECT_RC n] [STREAM stderr] [CLEAN dirs]
 #   [FIXTURES_SETUP f] [FIXTURES_REQUIRED f])
 function(bendpost_golden_test name)
-  cmake_parse_arguments(G "" "GOLDEN;PRODUCED;INPUT;EXPECT_RC;WORKDIR;STREAM;FIXTURES_SETUP;FIXTURES_REQUIRED"
-                        "ARGS;CLEAN" ${ARGN})
+  cmake_parse_arguments(G "" "INPUT;EXPECT_RC;WORKDIR;STREAM;FIXTURES_SETUP;FIXTURES_REQUIRED"
+                        "ARGS;CLEAN;PRODUCED;GOLDEN" ${ARGN})
   list(JOIN G_ARGS "|" args)
+  list(JOIN G_PRODUCED "|" produced)
+  list(JOIN G_GOLDEN "|" golden)
   list(JOIN G_CLEAN "|" clean)
   if(NOT G_WORKDIR)
     set(G_WORKDIR ${PROJECT_SOURCE_DIR})
@@ -27,8 +29,8 @@ function(bendpost_golden_test name)
       -D WORKDIR=${G_WORKDIR}
       -D EXPECT_RC=${G_EXPECT_RC}
       -D INPUT=${G_INPUT}
-      -D PRODUCED=${G_PRODUCED}
-      -D GOLDEN=${G_GOLDEN}
+      "-DPRODUCED=${produced}"
+      "-DGOLDEN=${golden}"
       -D STREAM=${G_STREAM}
       -D OUTDIR=${golden_work}
       -P ${CMAKE_CURRENT_SOURCE_DIR}/run_golden.cmake)

@@ -7,8 +7,8 @@
 #   -D WORKDIR=<folder to run in>
 #   -D EXPECT_RC=<exit code expected>       (default 0)
 #   -D INPUT=<file fed to stdin>            (optional)
-#   -D PRODUCED=<file the run writes>       (optional; default: its stdout)
-#   -D GOLDEN=<committed expected file>
+#   -D PRODUCED=<files the run writes>      (optional; default: its stdout)
+#   -D GOLDEN=<committed expected files, one per produced file>
 #   -D OUTDIR=<folder for the captured output>
 #   -D STREAM=stderr                        (compare stderr, not stdout)
 #   -D CLEAN=<folders removed before the run, ";"-separated> (optional)
@@ -41,34 +41,39 @@ if(NOT rc EQUAL EXPECT_RC)
 endif()
 
 if(PRODUCED)
-  set(produced "${PRODUCED}")
+  # Files the run writes, paired in order with the golden files.
+  string(REPLACE "|" ";" produced_list "${PRODUCED}")
+  string(REPLACE "|" ";" golden_list "${GOLDEN}")
 else()
   get_filename_component(name "${GOLDEN}" NAME)
-  set(produced "${OUTDIR}/golden_run_${name}.out")
+  set(produced_list "${OUTDIR}/golden_run_${name}.out")
+  set(golden_list "${GOLDEN}")
   if(STREAM STREQUAL "stderr")
-    file(WRITE "${produced}" "${err}")
+    file(WRITE "${produced_list}" "${err}")
   else()
-    file(WRITE "${produced}" "${out}")
+    file(WRITE "${produced_list}" "${out}")
   endif()
-endif()
-if(NOT EXISTS "${produced}")
-  message(FATAL_ERROR "bendpost ${ARGS}: did not write ${produced}\n"
-                      "stdout:\n${out}\nstderr:\n${err}")
 endif()
 
-if("$ENV{BENDPOST_UPDATE_GOLDEN}" STREQUAL "1")
-  configure_file("${produced}" "${GOLDEN}" COPYONLY)
-  message(STATUS "rewrote ${GOLDEN}")
-  return()
-endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${produced}" "${GOLDEN}"
-                RESULT_VARIABLE differ)
-if(differ)
-  set(got "")
-  if(NOT PRODUCED)
-    file(READ "${produced}" got)
+foreach(produced golden IN ZIP_LISTS produced_list golden_list)
+  if(NOT EXISTS "${produced}")
+    message(FATAL_ERROR "bendpost ${ARGS}: did not write ${produced}\n"
+                        "stdout:\n${out}\nstderr:\n${err}")
   endif()
-  message(FATAL_ERROR "bendpost ${ARGS}: ${produced} differs from ${GOLDEN}\n"
-                      "(regenerate on purpose with BENDPOST_UPDATE_GOLDEN=1)\n"
-                      "${got}")
-endif()
+  if("$ENV{BENDPOST_UPDATE_GOLDEN}" STREQUAL "1")
+    configure_file("${produced}" "${golden}" COPYONLY)
+    message(STATUS "rewrote ${golden}")
+    continue()
+  endif()
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${produced}" "${golden}"
+                  RESULT_VARIABLE differ)
+  if(differ)
+    set(got "")
+    if(NOT PRODUCED)
+      file(READ "${produced}" got)
+    endif()
+    message(FATAL_ERROR "bendpost ${ARGS}: ${produced} differs from ${golden}\n"
+                        "(regenerate on purpose with BENDPOST_UPDATE_GOLDEN=1)\n"
+                        "${got}")
+  endif()
+endforeach()
