@@ -132,10 +132,10 @@ void TerminalUserInterface::Render() {
       {"Spacer Name:", IDC_SPACER_NAME, IDC_SPACER_TARGET_NAME, 0},
   };
   for (const Row& r : rows) {
-    out_ << "      " << Pad(r.label, 18) << Pad(text(r.host), 12) << "-->  "
-         << editable(r.target) << Pad(text(r.target), 10);
-    if (r.rev != 0) out_ << "Rev " << text(r.rev);
-    out_ << "\n";
+    std::string line = "      " + Pad(r.label, 18) + Pad(text(r.host), 12) +
+                       "-->  " + editable(r.target) + Pad(text(r.target), 10);
+    if (r.rev != 0) line += "Rev " + text(r.rev);
+    out_ << TrimRightView(line) << "\n";
   }
   out_ << rule << "\n";
   out_ << "  1-7 edit   m material   f folder   c Create...   x Cancel\n";
