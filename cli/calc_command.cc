@@ -1,0 +1,196 @@
+#include "cli/calc_command.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "bendcalc/bend_calculator.h"
+#include "bendcalc/bend_warnings.h"
+#include "cli/json_text.h"
+#include "cli/program_json.h"
+#include "platform/numeric.h"
+#include "platform/text.h"
+
+namespace bendpost::cli {
+namespace {
+
+// x 10 on a 32-bit value, as the tooling lookup scales forces.
+float ScaleByTen(double value) {
+  const float narrowed = static_cast<float>(value);
+  return narrowed * 10.0f;
+}
+
+// The message of a warning code ("" for none).
+std::string WarningText(int code) {
+  WarningCodes codes{};
+  codes[0] = code;
+  const std::string text = ComposeBendWarnings(0, codes.data());
+  const size_t first_line_end = text.find('\n');
+  if (first_line_end == std::string::npos) return std::string();
+  return std::string(TrimRightView(text.substr(first_line_end + 1)));
+}
+
+bool ReadBlock(const nlohmann::json& j, float (&values)[8]) {
+  if (!j.is_array() || j.size() != 8) return false;
+  for (size_t i = 0; i < 8; ++i) {
+    if (!j[i].is_number()) return false;
+    values[i] = static_cast<float>(j[i].get<double>());
+  }
+  return true;
+}
+
+}  // namespace
+
+CalcOutcome CalculateStep(const std::string& data_dir,
+                          const BendMaterialData& material,
+                          const BendMachineData& machine, float offset) {
+  BendCalculator calculator{CString(data_dir)};
+  BendResult result;
+  WarningCodes warnings{};
+  calculator.Calculate(material, machine, result, warnings);
+
+  CalcOutcome outcome;
+  outcome.depth = result.Depth;
+  outcome.force = result.Force;
+  // Off-centre correction: the force scaled by (L + s) / L, with L the
+  // machine's maximum bending length and s twice the offset, cut to a whole
+  // number and taken without sign. A machine without a length has nothing
+  // to scale by; the force is kept.
+  const long double length = machine.MaxBendingLength;
+  const int32_t twice = TruncToInt32(2.0L * offset);
+  const long double s = twice < 0 ? -static_cast<long double>(twice) : twice;
+  outcome.tonnage =
+      length == 0 ? result.Force
+                  : static_cast<float>(static_cast<long double>(result.Force) *
+                                       (length + s) / length);
+  outcome.warning = warnings[0];
+  if (outcome.warning == kWarningBelowMinTonnage &&
+      !(outcome.tonnage < machine.MinTonnage)) {
+    outcome.warning = 0;
+  }
+  if (WarningText(outcome.warning).empty()) outcome.warning = 0;
+  return outcome;
+}
+
+BendMaterialData MaterialBlock(const CalcOptions& o) {
+  BendMaterialData m;
+  m.MaterialNumber = static_cast<float>(o.material);
+  m.Thickness = static_cast<float>(o.thickness);
+  m.VWidth = static_cast<float>(o.v_width);
+  m.DieAngle = static_cast<float>(o.die_angle);
+  m.DieRadius = static_cast<float>(o.die_radius);
+  m.BendLength = static_cast<float>(o.length_mm * 0.001);
+  m.TensileStrength = static_cast<float>(o.strength);
+  m.BendAngle = static_cast<float>(o.angle);
+  return m;
+}
+
+BendMachineData MachineBlock(const CalcOptions& o) {
+  BendMachineData m;
+  m.FrameFlag = static_cast<float>(o.frame_flag);
+  m.FrameTightness = static_cast<float>(o.frame_tightness);
+  m.MaxTonnage = ScaleByTen(o.tonnage);
+  m.MinTonnage = ScaleByTen(o.min_tonnage);
+  m.MaxBendingLength = static_cast<float>(o.max_length);
+  m.BendingCoefficient = static_cast<float>(o.bending_coefficient);
+  m.PunchLimit = ScaleByTen(o.punch_resistance);
+  m.DieLimit = ScaleByTen(o.die_resistance);
+  return m;
+}
+
+std::string CalcOutcomeJson(const CalcOutcome& outcome) {
+  ordered_json j = ordered_json::object();
+  j["depth"] = FloatToJson(outcome.depth);
+  j["force"] = FloatToJson(outcome.force);
+  j["tonnage"] = FloatToJson(outcome.tonnage);
+  j["warning"] = outcome.warning;
+  return j.dump();
+}
+
+bool CalcBatchLine(const std::string& line, const std::string& default_data,
+                   std::string* result) {
+  auto error = [&](const std::string& what) {
+    *result = nlohmann::json({{"error", what}}).dump();
+    return false;
+  };
+  nlohmann::json j;
+  std::vector<JsonProblem> problems;
+  if (!ParseJsonText(line, &j, &problems)) {
+    return error(problems.empty() ? "not JSON" : problems[0].message);
+  }
+  if (!j.is_object()) return error("expected a JSON object");
+  for (const auto& [key, value] : j.items()) {
+    if (key != "data" && key != "material" && key != "machine" &&
+        key != "offset") {
+      return error("unknown field \"" + key + "\"");
+    }
+  }
+  std::string data = default_data;
+  if (j.contains("data")) {
+    if (!j["data"].is_string()) return error("\"data\" must be a string");
+    data = j["data"].get<std::string>();
+  }
+  float material[8];
+  float machine[8];
+  if (!j.contains("material") || !ReadBlock(j["material"], material)) {
+    return error("\"material\" must be an array of 8 numbers");
+  }
+  if (!j.contains("machine") || !ReadBlock(j["machine"], machine)) {
+    return error("\"machine\" must be an array of 8 numbers");
+  }
+  float offset = 0;
+  if (j.contains("offset")) {
+    if (!j["offset"].is_number()) return error("\"offset\" must be a number");
+    offset = static_cast<float>(j["offset"].get<double>());
+  }
+  *result = CalcOutcomeJson(
+      CalculateStep(data, BendMaterialData::FromArray(material),
+                    BendMachineData::FromArray(machine), offset));
+  return true;
+}
+
+int RunCalc(const CalcOptions& options, CommandIo& io) {
+  if (options.batch) {
+    int exit_code = kExitOk;
+    std::string line;
+    while (std::getline(io.in, line)) {
+      if (TrimView(line).empty()) continue;
+      std::string result;
+      if (!CalcBatchLine(line, options.data_dir, &result)) {
+        exit_code = kExitIncomplete;
+      }
+      io.out << result << "\n";
+      io.out.flush();
+    }
+    return exit_code;
+  }
+
+  const BendMaterialData material = MaterialBlock(options);
+  const BendMachineData machine = MachineBlock(options);
+  const CalcOutcome outcome = CalculateStep(options.data_dir, material, machine,
+                                            static_cast<float>(options.offset));
+  if (options.json) {
+    io.out << CalcOutcomeJson(outcome) << "\n";
+    return kExitOk;
+  }
+  const std::string warning = WarningText(outcome.warning);
+  io.out << "depth    " << FormatFloat(outcome.depth)
+         << " mm  (Y1 = Y2 = " << FormatFloat(-outcome.depth) << ")\n";
+  io.out << "force    " << FormatFloat(outcome.force) << "\n";
+  io.out << "tonnage  " << FormatFloat(outcome.tonnage)
+         << "  (the program holds " << TruncToInt16Bits(outcome.tonnage)
+         << ")\n";
+  io.out << "warning  " << outcome.warning << "  "
+         << (warning.empty() ? "(none)" : warning) << "\n";
+  const int n = TruncToInt32(material.MaterialNumber);
+  if (n >= 1 && n <= 4) {
+    BendCalculator names{CString(options.data_dir)};
+    std::error_code ec;
+    if (!std::filesystem::exists(names.FileName(n).str(), ec)) {
+      io.err << "note: there is no material data file "
+             << names.FileName(n).str() << " (see --data)\n";
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace bendpost::cli

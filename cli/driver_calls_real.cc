@@ -1,0 +1,25 @@
+// The table of the driver's own exports.
+#include "cli/driver_calls.h"
+
+namespace bendpost::cli {
+
+DriverCalls RealDriverCalls() {
+  DriverCalls calls;
+  calls.create_instance = &CreatePPDBInstance;
+  calls.set_unit = &SetUnit;
+  calls.set_material_1 = &SetMaterial_1;
+  calls.set_material_2 = &SetMaterial_2;
+  calls.init_steps = &InitPPSequence;
+  calls.init_tools = &InitToolInfo;
+  calls.init_setups = &InitSetupInfo;
+  calls.init_machines = &InitMachineInfo;
+  calls.init_back_gauges = &InitBkGaugeInfo;
+  calls.set_path_names = &SetPathNames;
+  // Until the generation export exists the host can load a job but not
+  // generate from it.
+  calls.generate = [](char*) { return true; };
+  calls.destroy_instance = &DestroyPPDBInstance;
+  return calls;
+}
+
+}  // namespace bendpost::cli

@@ -1,0 +1,37 @@
+// `bendpost generate JOB.json`: the host's calling sequence on a job file.
+#ifndef BENDPOST_CLI_GENERATE_COMMAND_H_
+#define BENDPOST_CLI_GENERATE_COMMAND_H_
+
+#include <optional>
+#include <string>
+
+#include "cli/command_io.h"
+#include "cli/driver_calls.h"
+#include "platform/clock.h"
+
+namespace bendpost::cli {
+
+struct GenerateOptions {
+  std::string job_path;
+  std::string out_dir;       // --out: replaces the program path's folder
+  std::string data_dir;      // --data: replaces the job's DataPath
+  bool yes = false;          // --yes: every dialog confirmed with defaults
+  std::string answers_path;  // --answers
+  std::string date;          // --date YYYY-MM-DD
+  std::string settings_dir;  // --settings: root of the per-user counter
+  bool json = false;         // --json summary
+  bool interactive = false;  // terminal dialog even without a terminal
+};
+
+// Runs the command; returns the exit code (command_io.h). Nothing reaches
+// the driver when the options, the job or the answers have a problem.
+int RunGenerate(const GenerateOptions& options, CommandIo& io,
+                const DriverCalls& calls);
+
+// "2026-12-07" -> the date; nullopt for anything that is not a real date
+// of the form YYYY-MM-DD.
+std::optional<Date> ParseIsoDate(const std::string& text);
+
+}  // namespace bendpost::cli
+
+#endif  // BENDPOST_CLI_GENERATE_COMMAND_H_

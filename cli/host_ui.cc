@@ -1,0 +1,186 @@
+#include "cli/host_ui.h"
+
+#include <cstdlib>
+
+#include "platform/text.h"
+#include "resources/dialog_ids.h"
+#include "resources/strings.h"
+
+namespace bendpost::cli {
+namespace {
+
+constexpr int kDialogFieldIds[] = {
+    IDC_SETUP_NAME,
+    IDC_CONTROL_TYPE_NAME,
+    IDC_MACHINE_MODEL,
+    IDC_FILE_NAME,
+    IDC_PROGRAM_NAME,
+    IDC_PART_REFERENCE,
+    IDC_TOTAL_STEPS,
+    IDC_HEADER_THICKNESS,
+    IDC_MATERIAL_NAME,
+    IDC_MATERIAL_NUMBER,
+    IDC_PUNCH_NAME,
+    IDC_DIE_NAME,
+    IDC_DIE_HOLDER_NAME,
+    IDC_DIE_HOLDER_REV,
+    IDC_SPACER_NAME,
+    IDC_DIE_REV,
+    IDC_PUNCH_REV,
+    IDC_CREATION_DATE,
+    IDC_PUNCH_TARGET_NAME,
+    IDC_DIE_TARGET_NAME,
+    IDC_DIE_HOLDER_TARGET_NAME,
+    IDC_SPACER_TARGET_NAME,
+    IDC_HARDNESS,
+};
+
+// Passes the dialog's events on and notes what the fields held.
+class RecordingController : public DialogController {
+ public:
+  RecordingController(DialogController& inner, ProgramEvent& event)
+      : inner_(inner), event_(event) {}
+
+  void OnInitDialog(DialogFields& fields) override {
+    inner_.OnInitDialog(fields);
+    event_.opened = SnapshotFields(fields);
+    event_.closed = event_.opened;
+  }
+  bool OnOk(DialogFields& fields) override {
+    const bool ok = inner_.OnOk(fields);
+    event_.closed = SnapshotFields(fields);
+    refused_ = !ok;
+    return ok;
+  }
+  void OnCommand(int control_id, DialogFields& fields) override {
+    inner_.OnCommand(control_id, fields);
+    event_.closed = SnapshotFields(fields);
+    refused_ = false;
+  }
+  // "Create..." was refused and nothing happened after it.
+  bool refused() const { return refused_; }
+
+ private:
+  DialogController& inner_;
+  ProgramEvent& event_;
+  bool refused_ = false;
+};
+
+}  // namespace
+
+const char* ProgramStatusName(ProgramStatus status) {
+  switch (status) {
+    case ProgramStatus::kCreated:
+      return "created";
+    case ProgramStatus::kFailed:
+      return "failed";
+    case ProgramStatus::kConfirmed:
+      return "confirmed";
+    case ProgramStatus::kCancelled:
+      return "cancelled";
+    case ProgramStatus::kRefused:
+      return "refused";
+    case ProgramStatus::kScriptError:
+      return "answers error";
+    case ProgramStatus::kSkipped:
+      return "skipped";
+    case ProgramStatus::kNotOffered:
+      return "not offered";
+  }
+  return "?";
+}
+
+std::map<int, std::string> SnapshotFields(DialogFields& fields) {
+  std::map<int, std::string> snapshot;
+  for (int id : kDialogFieldIds) snapshot[id] = fields.GetText(id);
+  return snapshot;
+}
+
+bool ParseStepWarning(const std::string& text, StepWarning* warning) {
+  const std::string heading = LoadString(strings::kBendWarningHeading);
+  const size_t hole = heading.find("%d");
+  if (hole == std::string::npos) return false;
+  const std::string before = heading.substr(0, hole);
+  const std::string after = heading.substr(hole + 2);
+  if (text.compare(0, before.size(), before) != 0) return false;
+  size_t pos = before.size();
+  size_t end = pos;
+  if (end < text.size() && text[end] == '-') ++end;
+  while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+  const std::optional<int> step = ParseInt(text.substr(pos, end - pos));
+  if (!step.has_value()) return false;
+  if (text.compare(end, after.size(), after) != 0) return false;
+  pos = end + after.size();
+  StepWarning parsed;
+  parsed.step = *step;
+  while (pos < text.size()) {
+    size_t line_end = text.find('\n', pos);
+    if (line_end == std::string::npos) line_end = text.size();
+    if (line_end > pos)
+      parsed.messages.push_back(text.substr(pos, line_end - pos));
+    pos = line_end + 1;
+  }
+  *warning = parsed;
+  return true;
+}
+
+HostUserInterface::HostUserInterface(UserInterface& front_end)
+    : front_end_(front_end) {}
+
+void HostUserInterface::ShowMessage(const std::string& text, MessageIcon icon) {
+  front_end_.ShowMessage(text, icon);
+  switch (state_) {
+    case State::kIdle: {
+      ProgramEvent skipped;
+      skipped.status = ProgramStatus::kSkipped;
+      skipped.messages.push_back(text);
+      events_.push_back(skipped);
+      return;
+    }
+    case State::kInDialog:
+      events_.back().messages.push_back(text);
+      return;
+    case State::kFinishing: {
+      ProgramEvent& event = events_.back();
+      StepWarning warning;
+      if (text == LoadString(strings::kProgramCreated)) {
+        event.status = ProgramStatus::kCreated;
+        state_ = State::kIdle;
+      } else if (text == LoadString(strings::kProgramFailed)) {
+        event.status = ProgramStatus::kFailed;
+        event.messages.push_back(text);
+        state_ = State::kIdle;
+      } else if (ParseStepWarning(text, &warning)) {
+        event.warnings.push_back(warning);
+      } else {
+        event.messages.push_back(text);
+      }
+      return;
+    }
+  }
+}
+
+DialogResult HostUserInterface::RunDialog(int template_id,
+                                          DialogController& controller) {
+  events_.emplace_back();
+  state_ = State::kInDialog;
+  RecordingController recording(controller, events_.back());
+  const DialogResult result = front_end_.RunDialog(template_id, recording);
+  ProgramEvent& event = events_.back();
+  if (result == DialogResult::kOk) {
+    event.status = ProgramStatus::kConfirmed;
+    state_ = State::kFinishing;
+  } else {
+    event.status = recording.refused() ? ProgramStatus::kRefused
+                                       : ProgramStatus::kCancelled;
+    state_ = State::kIdle;
+  }
+  return result;
+}
+
+FolderChoice HostUserInterface::BrowseForFolder(
+    const std::string& title, const std::string& initial_folder) {
+  return front_end_.BrowseForFolder(title, initial_folder);
+}
+
+}  // namespace bendpost::cli

@@ -1,0 +1,86 @@
+// HostUserInterface: the user interface the host installs in the driver. It
+// passes everything on to the front end that really talks to the operator
+// (the terminal dialog, or the scripted answers of --yes/--answers) and
+// keeps, program by program, what the operator saw: the dialog's fields
+// when it closed, how it closed, the step warnings and the outcome message.
+//
+// How the driver's messages are attributed (the driver tells the host
+// nothing else):
+//   - messages while a dialog is open belong to its program (validation,
+//     folder choice);
+//   - after "Create...", messages belong to that program until the
+//     driver's "created" or "failed" message, which ends it; step warnings
+//     are recognised by their heading and parsed into step and texts;
+//   - a message while no program is under way announces a program the
+//     driver skipped without a dialog (a program whose setup is missing,
+//     or which has too many steps).
+#ifndef BENDPOST_CLI_HOST_UI_H_
+#define BENDPOST_CLI_HOST_UI_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace bendpost::cli {
+
+enum class ProgramStatus {
+  kCreated,      // confirmed, and the driver reported the program created
+  kFailed,       // confirmed, and the driver reported a failure
+  kConfirmed,    // confirmed; the driver reported neither (yet)
+  kCancelled,    // the operator (or the answers) cancelled
+  kRefused,      // "Create..." refused by validation, then closed
+  kScriptError,  // the answers did not fit the dialog
+  kSkipped,      // the driver skipped the program without a dialog
+  kNotOffered,   // never reached: generation stopped before it
+};
+
+const char* ProgramStatusName(ProgramStatus status);
+
+struct StepWarning {
+  int step = 0;  // the step's NumberInSquence
+  std::vector<std::string> messages;
+};
+
+struct ProgramEvent {
+  ProgramStatus status = ProgramStatus::kCancelled;
+  // The dialog's fields by control id: as opened, and when it closed (after
+  // the last transfer). Empty for a skipped program.
+  std::map<int, std::string> opened;
+  std::map<int, std::string> closed;
+  std::vector<StepWarning> warnings;
+  std::vector<std::string> messages;  // every other message of the program
+};
+
+class HostUserInterface : public UserInterface {
+ public:
+  explicit HostUserInterface(UserInterface& front_end);
+
+  const std::vector<ProgramEvent>& events() const { return events_; }
+  std::vector<ProgramEvent>& mutable_events() { return events_; }
+
+  void ShowMessage(const std::string& text, MessageIcon icon) override;
+  DialogResult RunDialog(int template_id,
+                         DialogController& controller) override;
+  FolderChoice BrowseForFolder(const std::string& title,
+                               const std::string& initial_folder) override;
+
+ private:
+  enum class State { kIdle, kInDialog, kFinishing };
+
+  UserInterface& front_end_;
+  std::vector<ProgramEvent> events_;
+  State state_ = State::kIdle;
+};
+
+// Parses a step warning box: "Please note: [for step number: 3]\n" followed
+// by one message per line. False when `text` is not one.
+bool ParseStepWarning(const std::string& text, StepWarning* warning);
+
+// The fields the summary and the dialog front ends read, by control id.
+std::map<int, std::string> SnapshotFields(DialogFields& fields);
+
+}  // namespace bendpost::cli
+
+#endif  // BENDPOST_CLI_HOST_UI_H_

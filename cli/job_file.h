@@ -1,0 +1,65 @@
+// The job file: everything the host hands the driver, as JSON (described
+// for users in docs/job-format.md, with a JSON Schema in
+// docs/job.schema.json).
+//
+// Loading is two passes: the whole document is checked first and every
+// problem is reported with its JSON path; only a job without problems is
+// turned into records. So nothing reaches the driver from a job with
+// errors.
+#ifndef BENDPOST_CLI_JOB_FILE_H_
+#define BENDPOST_CLI_JOB_FILE_H_
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bendpost/bendpost.h"
+#include "cli/record_fields.h"
+
+namespace bendpost::cli {
+
+struct Job {
+  int unit = 0;  // 1: inch; any other value: millimetre
+  float thickness = 0;
+  float material_tensile = 0;
+  // Exactly one of the two is set: the code goes to SetMaterial_1, the
+  // name to SetMaterial_2.
+  std::optional<int> material_code;
+  std::optional<std::string> material_name;
+  // Relative paths are already resolved against the job file's folder.
+  std::string program_path;
+  std::string data_path;
+  std::string tool_name_table_path;
+  CArray<CPPStepInfo> steps;
+  CArray<CPPTool> tools;
+  CArray<CPPSetup> setups;
+  CArray<CPPMachine> machines;
+  CArray<CPPBGauge> back_gauges;
+};
+
+// Top-level fields of a job, for the documentation check.
+struct TopLevelField {
+  const char* name;
+  const char* type;  // "integer", "number", "string", "array"
+  bool required;
+};
+const std::vector<TopLevelField>& JobTopLevelFields();
+
+// Checks `doc` and, when it has no problem, fills `job`. Relative paths are
+// resolved against `base_dir`. Returns false with every problem listed.
+bool BuildJob(const nlohmann::json& doc, const std::filesystem::path& base_dir,
+              Job* job, std::vector<JsonProblem>* problems);
+
+// Reads, parses and builds the job file at `path`.
+bool LoadJobFile(const std::string& path, Job* job,
+                 std::vector<JsonProblem>* problems);
+
+// Resolves `path` against `base_dir` unless it is empty or absolute.
+std::string ResolvePath(const std::filesystem::path& base_dir,
+                        const std::string& path);
+
+}  // namespace bendpost::cli
+
+#endif  // BENDPOST_CLI_JOB_FILE_H_

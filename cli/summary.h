@@ -1,0 +1,66 @@
+// The end of `bendpost generate`: one row per program of the job, as the
+// host cut it and as the operator saw it, printed as a table or as JSON,
+// and the exit code that follows from it.
+#ifndef BENDPOST_CLI_SUMMARY_H_
+#define BENDPOST_CLI_SUMMARY_H_
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/host_ui.h"
+#include "cli/job_file.h"
+
+namespace bendpost::cli {
+
+// A program as the generation cuts it: a run of adjacent steps with the
+// same SetupIndex.
+struct ProgramRun {
+  int number = 0;          // 1-based ordinal in the job
+  int setup_index = 0;     // the steps' SetupIndex as the job gives it
+  std::string setup_name;  // of the setup the driver will find, or ""
+  int steps = 0;
+};
+
+std::vector<ProgramRun> CutPrograms(const Job& job);
+
+struct ProgramSummary {
+  ProgramRun run;
+  ProgramEvent event;
+  std::string program_name;  // as confirmed (or as offered)
+  std::string part_reference;
+  std::string file_name;     // the dialog's working file name
+  std::string control_file;  // created programs: the control file
+  bool control_file_found = false;
+};
+
+// Pairs the runs with the host interface's events, in order; runs without
+// an event were not offered. `exists` tells whether a file exists.
+std::vector<ProgramSummary> Summarize(
+    const std::vector<ProgramRun>& runs,
+    const std::vector<ProgramEvent>& events,
+    const std::function<bool(const std::string&)>& exists);
+
+// The control file the driver writes for a program confirmed with
+// `program_name` whose working file is `file_name`: the working file's
+// folder, the name prefix digit 2, the program name as the record file
+// holds it (trailing blanks removed, capitals, at most 6 characters, then
+// blanks removed at both ends) and the working file's extension.
+std::string ControlFilePath(const std::string& file_name,
+                            const std::string& program_name);
+
+void PrintSummaryTable(std::ostream& out,
+                       const std::vector<ProgramSummary>& programs);
+nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,
+                           const std::string& program_path, int exit_code);
+
+// 0 when every program was created or deliberately cancelled; 1 when a
+// program failed, was refused, skipped or never offered, or the answers
+// did not fit.
+int SummaryExitCode(const std::vector<ProgramSummary>& programs);
+
+}  // namespace bendpost::cli
+
+#endif  // BENDPOST_CLI_SUMMARY_H_

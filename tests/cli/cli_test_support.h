@@ -1,0 +1,101 @@
+// Helpers of the command-line host's tests: scratch folders, files, and a
+// stand-in for the generation export that plays the program dialogs the
+// way the driver does, so the host can be tested on its own.
+#ifndef BENDPOST_TESTS_CLI_CLI_TEST_SUPPORT_H_
+#define BENDPOST_TESTS_CLI_CLI_TEST_SUPPORT_H_
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/summary.h"
+#include "dialog/program_dialog.h"
+#include "dialog/program_identity.h"
+#include "platform/platform.h"
+#include "resources/dialog_ids.h"
+#include "resources/strings.h"
+
+namespace bendpost::cli::testing {
+
+// A fresh, empty folder for the running test.
+inline std::filesystem::path ScratchDir() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::filesystem::path dir =
+      std::filesystem::path(::testing::TempDir()) / "bendpost_cli" /
+      (std::string(info->test_suite_name()) + "." + info->name());
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+inline void WriteText(const std::filesystem::path& path,
+                      const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Plays the generation's loop on the job store without writing programs:
+// setup indexes lowered, programs cut from adjacent steps, a skip message
+// for a program without setup, the dialog for the others and, for a
+// confirmed one, an (empty) control file under the name the driver gives
+// it, the serial counter stored as the finishing step stores it, and the
+// "created" message. Counts its calls and keeps the confirmed headers.
+struct FakeGeneration {
+  struct Confirmed {
+    std::string program_name;
+    std::string material_name;
+    int material_number = 0;
+    float hardness = 0;
+  };
+  int calls = 0;
+  std::vector<Confirmed> confirmed;
+  bool operator()(char* program_path) {
+    ++calls;
+    JobStore* store = JobStore::Instance();
+    for (int i = 0; i < store->Steps.GetSize(); ++i) {
+      store->Steps[i].SetSetupIndex(store->Steps[i].GetSetupIndex() - 1);
+    }
+    UserInterface& ui = *CurrentPlatform().ui;
+    int group = 0;
+    for (int i = 0; i < store->Steps.GetSize(); ++group) {
+      const int key = store->Steps[i].GetSetupIndex();
+      CArray<CPPStepInfo> steps;
+      while (i < store->Steps.GetSize() &&
+             store->Steps[i].GetSetupIndex() == key) {
+        steps.Add(store->Steps[i++]);
+      }
+      ProgramDialog dialog(key, group, steps.GetSize(), steps, 1);
+      if (!dialog.HasSetup()) {
+        ui.ShowMessage(dialog.NoSetupMessage(), MessageIcon::kError);
+        continue;
+      }
+      if (dialog.Run() != DialogResult::kOk) continue;
+      confirmed.push_back({dialog.ProgramName.str(), dialog.MaterialName.str(),
+                           dialog.MaterialNumber, dialog.Hardness});
+      WriteSerialCounter(dialog.NextSerial, dialog.SerialMonth,
+                         dialog.SerialDay);
+      CString name = dialog.ProgramName;
+      std::ofstream(ControlFilePath(dialog.FileName.str(), name.str()))
+          << "control";
+      ui.ShowMessage(LoadString(strings::kProgramCreated), MessageIcon::kNone);
+      std::strcpy(program_path, store->ProgramPath.GetString());
+    }
+    return true;
+  }
+};
+
+}  // namespace bendpost::cli::testing
+
+#endif  // BENDPOST_TESTS_CLI_CLI_TEST_SUPPORT_H_

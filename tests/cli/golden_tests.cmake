@@ -1,0 +1,103 @@
+# Runs of the built `bendpost` compared with committed golden files in
+# tests/testdata/cli (see run_golden.cmake; BENDPOST_UPDATE_GOLDEN=1
+# rewrites them). Included from tests/cli/CMakeLists.txt.
+set(golden_dir ${PROJECT_SOURCE_DIR}/tests/testdata/cli)
+set(golden_work ${CMAKE_CURRENT_BINARY_DIR}/golden)
+file(MAKE_DIRECTORY ${golden_work} ${golden_work}/worked)
+
+# bendpost_golden_test(NAME GOLDEN files [ARGS ...] [WORKDIR dir]
+#   [PRODUCED files] [INPUT file] [EXPECT_RC n] [STREAM stderr] [CLEAN dirs]
+#   [FIXTURES_SETUP f] [FIXTURES_REQUIRED f])
+function(bendpost_golden_test name)
+  cmake_parse_arguments(G "" "INPUT;EXPECT_RC;WORKDIR;STREAM;FIXTURES_SETUP;FIXTURES_REQUIRED"
+                        "ARGS;CLEAN;PRODUCED;GOLDEN" ${ARGN})
+  list(JOIN G_ARGS "|" args)
+  list(JOIN G_PRODUCED "|" produced)
+  list(JOIN G_GOLDEN "|" golden)
+  list(JOIN G_CLEAN "|" clean)
+  if(NOT G_WORKDIR)
+    set(G_WORKDIR ${PROJECT_SOURCE_DIR})
+  endif()
+  if(NOT G_EXPECT_RC)
+    set(G_EXPECT_RC 0)
+  endif()
+  add_test(NAME cli.golden.${name}
+    COMMAND ${CMAKE_COMMAND}
+      -D BENDPOST=$<TARGET_FILE:bendpost_cli>
+      "-DARGS=${args}"
+      "-DCLEAN=${clean}"
+      -D WORKDIR=${G_WORKDIR}
+      -D EXPECT_RC=${G_EXPECT_RC}
+      -D INPUT=${G_INPUT}
+      "-DPRODUCED=${produced}"
+      "-DGOLDEN=${golden}"
+      -D STREAM=${G_STREAM}
+      -D OUTDIR=${golden_work}
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/run_golden.cmake)
+  if(G_FIXTURES_SETUP)
+    set_tests_properties(cli.golden.${name} PROPERTIES FIXTURES_SETUP ${G_FIXTURES_SETUP})
+  endif()
+  if(G_FIXTURES_REQUIRED)
+    set_tests_properties(cli.golden.${name} PROPERTIES FIXTURES_REQUIRED ${G_FIXTURES_REQUIRED})
+  endif()
+endfunction()
+
+# The worked example of the calculation: its material file, built from the
+# description, then `calc --json` and `calc --batch` on it.
+bendpost_golden_test(material_build_worked_example
+  ARGS material build ${golden_dir}/worked_example.json -o ${golden_work}/worked/f_1
+  PRODUCED ${golden_work}/worked/f_1
+  GOLDEN ${golden_dir}/worked_example.f_1
+  FIXTURES_SETUP worked_material)
+bendpost_golden_test(material_show_worked_example
+  ARGS material show f_1
+  WORKDIR ${golden_work}/worked
+  GOLDEN ${golden_dir}/worked_example.f_1.txt
+  FIXTURES_REQUIRED worked_material)
+bendpost_golden_test(calc_worked_example
+  ARGS calc --json --data . --material 1 --thickness 2 --v-width 16
+       --die-angle 88 --die-radius 2 --length 1000 --strength 40 --angle 90
+       --tonnage 100 --min-tonnage 5 --max-length 3000
+       --bending-coefficient 1 --punch-resistance 100 --die-resistance 100
+  WORKDIR ${golden_work}/worked
+  GOLDEN ${golden_dir}/calc_worked_example.json
+  FIXTURES_REQUIRED worked_material)
+bendpost_golden_test(calc_batch
+  ARGS calc --batch --data .
+  INPUT ${golden_dir}/calc_batch.jsonl
+  WORKDIR ${golden_work}/worked
+  EXPECT_RC 1
+  GOLDEN ${golden_dir}/calc_batch.out
+  FIXTURES_REQUIRED worked_material)
+
+# inspect of the program files the format tests keep.
+bendpost_golden_test(inspect_control
+  ARGS inspect tests/testdata/program/three_steps_inch.nmb
+  GOLDEN ${golden_dir}/inspect_three_steps_inch.nmb.txt)
+bendpost_golden_test(inspect_control_json
+  ARGS inspect --json tests/testdata/program/one_step_mm.nmb
+  GOLDEN ${golden_dir}/inspect_one_step_mm.nmb.json)
+bendpost_golden_test(inspect_record
+  ARGS inspect tests/testdata/program/three_steps_inch.rec
+  GOLDEN ${golden_dir}/inspect_three_steps_inch.rec.txt)
+bendpost_golden_test(inspect_not_a_program
+  ARGS inspect examples/tools.txt
+  EXPECT_RC 2 STREAM stderr
+  GOLDEN ${golden_dir}/inspect_not_a_program.err)
+
+# The examples' material files and tool table.
+bendpost_golden_test(material_show_stainless
+  ARGS material show f_4
+  WORKDIR ${BENDPOST_EXAMPLE_DATA}
+  GOLDEN ${golden_dir}/material_f_4.txt)
+bendpost_golden_test(tools_check_examples
+  ARGS tools check examples/tools.txt --job examples/cover_two_setups.json
+  GOLDEN ${golden_dir}/tools_check_examples.txt)
+
+# A job with errors: every error listed, nothing generated.
+bendpost_golden_test(generate_job_with_errors
+  ARGS generate tests/testdata/cli/job_with_errors.json --yes
+       --settings ${golden_work}/errors/settings --out ${golden_work}/errors/out
+  CLEAN ${golden_work}/errors
+  EXPECT_RC 2 STREAM stderr
+  GOLDEN ${golden_dir}/job_with_errors.err)
