@@ -12,7 +12,8 @@
 //     control file, which decodes without a problem and holds one used slot
 //     per step, or leaves no new file at all (no temporary file either);
 //   - a loaded program, written again in the padded layout (with the final
-//     default record), reads back to the same bytes on a second round.
+//     default record), reads back and writes the same bytes again (see
+//     CheckRoundTrip for the one exception).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -68,16 +69,31 @@ std::string Reencode(const ProgramConverter& converter) {
   return EncodeRecordFile(*converter.header(), records);
 }
 
-void CheckRoundTrip(const ProgramConverter& loaded) {
-  const std::string first = Reencode(loaded);
+std::string ReadAndReencode(const std::string& bytes) {
   MemFileSystem fs;
-  fs.SetFile(kSource, first);
+  fs.SetFile(kSource, bytes);
   ScopedPlatform platform({.files = &fs});
-  ProgramConverter again(0);
-  FUZZ_CHECK(again.ReadRecordFile(kSource, 0) == 1);
-  FUZZ_CHECK(again.steps().size() == loaded.steps().size());
-  const std::string second = Reencode(again);
-  FUZZ_CHECK(first == second);
+  ProgramConverter converter(0);
+  FUZZ_CHECK(converter.ReadRecordFile(kSource, 0) == 1);
+  return Reencode(converter);
+}
+
+// The reader keeps a text field's 0 bytes (only PartReference is trimmed,
+// of trailing white space), the writer turns them into spaces; so a 0 byte
+// in PartReference can turn white space before it into trailing white space
+// that the next read trims. The writer never stores a 0 byte in a text
+// field: for files without one the first rewrite is already stable, for
+// the others the second.
+void CheckRoundTrip(const ProgramConverter& loaded, std::string_view bytes) {
+  const std::string first = Reencode(loaded);
+  const std::string second = ReadAndReencode(first);
+  const std::string_view part_reference = bytes.substr(
+      record_file::kPartReference, record_file::kPartReferenceWidth);
+  if (part_reference.find('\0') == std::string_view::npos) {
+    FUZZ_CHECK(first == second);
+  } else {
+    FUZZ_CHECK(ReadAndReencode(second) == second);
+  }
 }
 
 void Convert(std::string_view bytes, int selector) {
@@ -100,7 +116,7 @@ void Convert(std::string_view bytes, int selector) {
     if (converter.header() != nullptr) {
       // Loaded, then refused: only a program of more than 25 steps.
       FUZZ_CHECK(converter.steps().size() > control_file::kStepSlots);
-      CheckRoundTrip(converter);
+      CheckRoundTrip(converter, bytes);
     }
     return;
   }
@@ -115,7 +131,7 @@ void Convert(std::string_view bytes, int selector) {
   DecodedControlFile decoded;
   FUZZ_CHECK(DecodeControlFile(*control, &decoded).ok());
   FUZZ_CHECK(decoded.steps.size() == steps);
-  CheckRoundTrip(converter);
+  CheckRoundTrip(converter, bytes);
 }
 
 volatile size_t sink;
