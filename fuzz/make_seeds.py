@@ -173,6 +173,11 @@ def record_seeds():
     full = seeds["twenty_five_steps"]
     step = full[HEADER_PADDED:HEADER_PADDED + STEP_PADDED]
     seeds["twenty_six_steps"] = with_count(full + step, 27)
+    # The most steps a record file may hold (99, refused by the converter
+    # only for the control file's 25 slots) and one more (refused when
+    # read). They also let the fuzzer make inputs of that size.
+    seeds["ninety_nine_steps"] = with_count(full + step * 74, 100)
+    seeds["hundred_steps"] = with_count(full + step * 75, 101)
     return seeds
 
 
