@@ -3,7 +3,9 @@
 // driver's timings to the I/O floor measured in the same run, and the
 // calculation's rate against its target.
 //
-// Times are real (wall-clock) times per iteration; with
+// Ratios are given for real (wall-clock) time, the one the operator waits
+// for, and for CPU time (user and system time of the process), which other
+// load on the machine and the device's write-back disturb less. With
 // --benchmark_repetitions the median of the repetitions is used.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -32,22 +34,24 @@ class RatioReporter : public benchmark::ConsoleReporter {
       Timing& t = timings_[run.run_name.function_name];
       if (t.median && !median) continue;
       t.median = median;
-      t.seconds = run.GetAdjustedRealTime() /
-                  benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+      t.real = run.GetAdjustedRealTime() / unit;
+      t.cpu = run.GetAdjustedCPUTime() / unit;
     }
   }
 
-  // Seconds per iteration of a benchmark, 0 when it did not run.
-  double Seconds(const std::string& name) const {
+  struct Timing {
+    double real = 0;  // seconds per iteration
+    double cpu = 0;
+    bool median = false;
+  };
+  // A benchmark's timing, zero when it did not run.
+  Timing Get(const std::string& name) const {
     auto it = timings_.find(name);
-    return it == timings_.end() ? 0 : it->second.seconds;
+    return it == timings_.end() ? Timing() : it->second;
   }
 
  private:
-  struct Timing {
-    double seconds = 0;
-    bool median = false;
-  };
   std::map<std::string, Timing> timings_;
 };
 
@@ -74,22 +78,27 @@ constexpr Ratio kRatios[] = {
 constexpr double kCalculateTarget = 2e6;  // calls per second, one core
 
 void PrintSummary(const RatioReporter& r) {
-  std::printf("\nAgainst the I/O floor of this run (real time):\n");
+  std::printf(
+      "\nAgainst the I/O floor of this run:   real-time ratio (us / us)   "
+      "CPU-time ratio (us / us)\n");
   for (const Ratio& ratio : kRatios) {
-    const double driver = r.Seconds(ratio.driver) * ratio.count;
-    const double floor = r.Seconds(ratio.floor);
-    if (driver > 0 && floor > 0) {
-      std::printf("  %-52s %8.2f  (%.1f us / %.1f us)\n", ratio.label,
-                  driver / floor, driver * 1e6, floor * 1e6);
-    } else if (ratio.missing != nullptr && floor > 0) {
-      std::printf("  %-52s %s; floor %.1f us\n", ratio.label, ratio.missing,
-                  floor * 1e6);
+    const RatioReporter::Timing driver = r.Get(ratio.driver);
+    const RatioReporter::Timing floor = r.Get(ratio.floor);
+    const double real = driver.real * ratio.count;
+    const double cpu = driver.cpu * ratio.count;
+    if (real > 0 && floor.real > 0) {
+      std::printf("  %-54s %6.2f (%.1f / %.1f)   %6.2f (%.1f / %.1f)\n",
+                  ratio.label, real / floor.real, real * 1e6, floor.real * 1e6,
+                  cpu / floor.cpu, cpu * 1e6, floor.cpu * 1e6);
+    } else if (ratio.missing != nullptr && floor.real > 0) {
+      std::printf("  %-54s %s; floor %.1f us real, %.1f us CPU\n", ratio.label,
+                  ratio.missing, floor.real * 1e6, floor.cpu * 1e6);
     }
   }
-  const double calculate = r.Seconds("BM_Calculate");
+  const double calculate = r.Get("BM_Calculate").real;
   if (calculate > 0) {
     const double rate = 1 / calculate;
-    std::printf("  %-52s %8.2f M/s (target >= %.0f M/s: %s)\n",
+    std::printf("  %-54s %6.2f M/s (target >= %.0f M/s: %s)\n",
                 "Calculate with loaded models, calls per second", rate / 1e6,
                 kCalculateTarget / 1e6,
                 rate >= kCalculateTarget ? "met" : "MISSED");
