@@ -1,0 +1,79 @@
+// The I/O floor: the file work of the driver done with plain system calls
+// and nothing else, measured in the same run as the driver's own
+// benchmarks so that their ratio says what the driver adds to the system's
+// cost. Files are real files in the benchmark's temporary folder; nothing
+// is flushed to the device (neither does the driver).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/bench_support.h"
+#include "program/control_file.h"
+
+namespace bendpost::bench {
+namespace {
+
+// One material data file read: the file work of one step's calculation.
+void BM_FloorMaterialRead(benchmark::State& state) {
+  const std::string path = DataFolder() + "/f_1";
+  std::string buffer;
+  for (auto _ : state) benchmark::DoNotOptimize(ReadFile(path, &buffer));
+}
+BENCHMARK(BM_FloorMaterialRead);
+
+// 25 material data file reads: the file work of a 25-step program's
+// calculations (the driver reads the file anew for every step).
+void BM_Floor25MaterialReads(benchmark::State& state) {
+  const std::string path = DataFolder() + "/f_1";
+  std::string buffer;
+  for (auto _ : state) {
+    for (int step = 0; step < 25; ++step)
+      benchmark::DoNotOptimize(ReadFile(path, &buffer));
+  }
+}
+BENCHMARK(BM_Floor25MaterialReads);
+
+// The conversion's file work: the record file read back, the 12,664 bytes
+// of the control file written under a temporary name and renamed into
+// place.
+void BM_FloorConversion(benchmark::State& state) {
+  const std::string source = InWork("P1.kpz");
+  const std::string temp = InWork("floor.NMB.tmp");
+  const std::string control = InWork("floor.NMB");
+  const std::string image(control_file::kFileSize, '\0');
+  std::string buffer;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReadFile(source, &buffer));
+    WriteFile(temp, image);
+    RenameFile(temp, control);
+  }
+}
+BENCHMARK(BM_FloorConversion);
+
+// A whole 25-step program's file work: the record file written, renamed to
+// its staging name and read back, the control file written and renamed into
+// place, the staging file deleted, and the 25 material data file reads.
+void BM_FloorProgram(benchmark::State& state) {
+  const std::string& record = SampleRecordFile();
+  const std::string material = DataFolder() + "/f_1";
+  const std::string written = InWork("floorP.NMB");
+  const std::string staging = InWork("floorP.kpz");
+  const std::string temp = InWork("2floorP.NMB.tmp");
+  const std::string control = InWork("2floorP.NMB");
+  const std::string image(control_file::kFileSize, '\0');
+  std::string buffer;
+  for (auto _ : state) {
+    for (int step = 0; step < 25; ++step)
+      benchmark::DoNotOptimize(ReadFile(material, &buffer));
+    WriteFile(written, record);
+    RenameFile(written, staging);
+    benchmark::DoNotOptimize(ReadFile(staging, &buffer));
+    WriteFile(temp, image);
+    RenameFile(temp, control);
+    RemoveFile(staging);
+  }
+}
+BENCHMARK(BM_FloorProgram);
+
+}  // namespace
+}  // namespace bendpost::bench
