@@ -15,9 +15,7 @@ DriverCalls RealDriverCalls() {
   calls.init_machines = &InitMachineInfo;
   calls.init_back_gauges = &InitBkGaugeInfo;
   calls.set_path_names = &SetPathNames;
-  // Until the generation export exists the host can load a job but not
-  // generate from it.
-  calls.generate = [](char*) { return true; };
+  calls.generate = &GenerateMachineCodeFile;
   calls.destroy_instance = &DestroyPPDBInstance;
   return calls;
 }

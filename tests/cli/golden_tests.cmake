@@ -101,3 +101,38 @@ bendpost_golden_test(generate_job_with_errors
   CLEAN ${golden_work}/errors
   EXPECT_RC 2 STREAM stderr
   GOLDEN ${golden_dir}/job_with_errors.err)
+
+# Whole generations of the examples through the real driver: the control
+# files are compared byte for byte (a fixed date and a fresh serial counter).
+set(gen_common --date 2026-12-07 --data ${BENDPOST_EXAMPLE_DATA})
+bendpost_golden_test(generate_bracket_mm
+  ARGS generate examples/bracket_mm.json --yes ${gen_common}
+       --settings ${golden_work}/bracket_mm/settings --out ${golden_work}/bracket_mm/out
+  CLEAN ${golden_work}/bracket_mm
+  PRODUCED ${golden_work}/bracket_mm/out/2120700.NMB
+  GOLDEN ${golden_dir}/generate_bracket_mm.nmb)
+bendpost_golden_test(generate_bracket_inch
+  ARGS generate examples/bracket_inch.json --yes ${gen_common}
+       --settings ${golden_work}/bracket_inch/settings --out ${golden_work}/bracket_inch/out
+  CLEAN ${golden_work}/bracket_inch
+  PRODUCED ${golden_work}/bracket_inch/out/2120700.NMB
+  GOLDEN ${golden_dir}/generate_bracket_inch.nmb)
+bendpost_golden_test(generate_cover_answers
+  ARGS generate examples/cover_two_setups.json
+       --answers tests/testdata/cli/cover_answers.json ${gen_common}
+       --settings ${golden_work}/cover/settings --out ${golden_work}/cover/out
+  CLEAN ${golden_work}/cover
+  PRODUCED ${golden_work}/cover/out/2CV01.NMB ${golden_work}/cover/out/2120701.NMB
+  GOLDEN ${golden_dir}/generate_cover_p1.nmb ${golden_dir}/generate_cover_p2.nmb)
+bendpost_golden_test(inspect_generate_bracket_mm
+  ARGS inspect tests/testdata/cli/generate_bracket_mm.nmb
+  GOLDEN ${golden_dir}/generate_bracket_mm.nmb.txt)
+bendpost_golden_test(inspect_generate_bracket_inch
+  ARGS inspect tests/testdata/cli/generate_bracket_inch.nmb
+  GOLDEN ${golden_dir}/generate_bracket_inch.nmb.txt)
+bendpost_golden_test(inspect_generate_cover_p1
+  ARGS inspect tests/testdata/cli/generate_cover_p1.nmb
+  GOLDEN ${golden_dir}/generate_cover_p1.nmb.txt)
+bendpost_golden_test(inspect_generate_cover_p2
+  ARGS inspect tests/testdata/cli/generate_cover_p2.nmb
+  GOLDEN ${golden_dir}/generate_cover_p2.nmb.txt)
