@@ -8,7 +8,7 @@
 #include "cli/command_io.h"
 #include "cli/driver_calls.h"
 #include "cli/generate_command.h"
-#include "cli/inspect_command.h"
+#include "cli/decode_command.h"
 #include "cli/material_command.h"
 #include "cli/tools_command.h"
 

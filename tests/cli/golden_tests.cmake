@@ -73,17 +73,17 @@ bendpost_golden_test(calc_batch
 # inspect of the program files the format tests keep.
 bendpost_golden_test(inspect_control
   ARGS inspect tests/testdata/program/three_steps_inch.nmb
-  GOLDEN ${golden_dir}/inspect_three_steps_inch.nmb.txt)
+  GOLDEN ${golden_dir}/decoded_three_steps_inch.nmb.txt)
 bendpost_golden_test(inspect_control_json
   ARGS inspect --json tests/testdata/program/one_step_mm.nmb
-  GOLDEN ${golden_dir}/inspect_one_step_mm.nmb.json)
+  GOLDEN ${golden_dir}/decoded_one_step_mm.nmb.json)
 bendpost_golden_test(inspect_record
   ARGS inspect tests/testdata/program/three_steps_inch.rec
-  GOLDEN ${golden_dir}/inspect_three_steps_inch.rec.txt)
+  GOLDEN ${golden_dir}/decoded_three_steps_inch.rec.txt)
 bendpost_golden_test(inspect_not_a_program
   ARGS inspect examples/tools.txt
   EXPECT_RC 2 STREAM stderr
-  GOLDEN ${golden_dir}/inspect_not_a_program.err)
+  GOLDEN ${golden_dir}/decoded_not_a_program.err)
 
 # The examples' material files and tool table.
 bendpost_golden_test(material_show_stainless

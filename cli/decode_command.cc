@@ -1,4 +1,4 @@
-#include "cli/inspect_command.h"
+#include "cli/decode_command.h"
 
 #include <fstream>
 #include <sstream>

@@ -13,8 +13,8 @@
 // fingers, speeds, dwell, aux functions). --json prints every field of
 // every block (cli/program_json.h); --raw adds the byte-by-byte listing
 // with offsets.
-#ifndef BENDPOST_CLI_INSPECT_COMMAND_H_
-#define BENDPOST_CLI_INSPECT_COMMAND_H_
+#ifndef BENDPOST_CLI_DECODE_COMMAND_H_
+#define BENDPOST_CLI_DECODE_COMMAND_H_
 
 #include <string>
 
@@ -37,4 +37,4 @@ ordered_json InspectJson(const std::string& bytes);
 
 }  // namespace bendpost::cli
 
-#endif  // BENDPOST_CLI_INSPECT_COMMAND_H_
+#endif  // BENDPOST_CLI_DECODE_COMMAND_H_

@@ -1,6 +1,6 @@
 // `bendpost inspect`: both kinds of program file, every field in JSON (the
 // file can be made again from it), and a clear refusal of anything else.
-#include "cli/inspect_command.h"
+#include "cli/decode_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
