@@ -1,7 +1,5 @@
 #include "cli/host_ui.h"
 
-#include <cstdlib>
-
 #include "platform/text.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
@@ -68,6 +66,25 @@ class RecordingController : public DialogController {
 
 }  // namespace
 
+bool MatchesFormat(const std::string& text, const std::string& format) {
+  size_t t = 0;
+  size_t f = 0;
+  while (f < format.size()) {
+    const size_t hole = format.find("%d", f);
+    const size_t literal_end = hole == std::string::npos ? format.size() : hole;
+    const size_t length = literal_end - f;
+    if (text.compare(t, length, format, f, length) != 0) return false;
+    t += length;
+    if (hole == std::string::npos) break;
+    if (t < text.size() && text[t] == '-') ++t;
+    const size_t digits = t;
+    while (t < text.size() && text[t] >= '0' && text[t] <= '9') ++t;
+    if (t == digits) return false;
+    f = hole + 2;
+  }
+  return t == text.size();
+}
+
 const char* ProgramStatusName(ProgramStatus status) {
   switch (status) {
     case ProgramStatus::kCreated:
@@ -131,6 +148,13 @@ void HostUserInterface::ShowMessage(const std::string& text, MessageIcon icon) {
   front_end_.ShowMessage(text, icon);
   switch (state_) {
     case State::kIdle: {
+      // After a created program the driver may add that its path did not
+      // fit the host's buffer: a note on that program, not a skipped one.
+      if (!events_.empty() &&
+          MatchesFormat(text, LoadString(strings::kProgramPathTooLong))) {
+        events_.back().messages.push_back(text);
+        return;
+      }
       ProgramEvent skipped;
       skipped.status = ProgramStatus::kSkipped;
       skipped.messages.push_back(text);

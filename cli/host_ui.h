@@ -13,7 +13,9 @@
 //     are recognised by their heading and parsed into step and texts;
 //   - a message while no program is under way announces a program the
 //     driver skipped without a dialog (a program whose setup is missing,
-//     or which has too many steps).
+//     or which has too many steps), except the note that a created
+//     program's path did not fit the host's buffer, which belongs to that
+//     program.
 #ifndef BENDPOST_CLI_HOST_UI_H_
 #define BENDPOST_CLI_HOST_UI_H_
 
@@ -77,6 +79,9 @@ class HostUserInterface : public UserInterface {
 // Parses a step warning box: "Please note: [for step number: 3]\n" followed
 // by one message per line. False when `text` is not one.
 bool ParseStepWarning(const std::string& text, StepWarning* warning);
+
+// True when `text` is `format` with a decimal number in place of each "%d".
+bool MatchesFormat(const std::string& text, const std::string& format);
 
 // The fields the summary and the dialog front ends read, by control id.
 std::map<int, std::string> SnapshotFields(DialogFields& fields);

@@ -16,52 +16,54 @@ namespace {
   X(BlockSize)                                                                 \
   X(ProgramName)                                                               \
   X(PartReference)                                                             \
-  X(HeaderThickness) X(MaterialName) X(Hardness) X(PunchTargetName)            \
-      X(DieTargetName) X(DieHolderTargetName) X(SpacerTargetName) X(StepCount) \
-          X(CreationStamp) X(Reserved84) X(Reserved88) X(Constant90)           \
-              X(MaterialNumber) X(Reserved96) X(NamePrefixDigit)               \
-                  X(PunchReversed) X(DieHolderReversed) X(DieReversed)
+  X(HeaderThickness)                                                           \
+  X(MaterialName) X(Hardness) X(PunchTargetName) X(DieTargetName)              \
+      X(DieHolderTargetName) X(SpacerTargetName) X(StepCount) X(CreationStamp) \
+          X(Reserved84) X(Reserved88) X(Constant90) X(MaterialNumber)          \
+              X(Reserved96) X(NamePrefixDigit) X(PunchReversed)                \
+                  X(DieHolderReversed) X(DieReversed)
 
-#define BP_CONTROL_STEP_FIELDS(X)                                            \
-  X(BlockKind)                                                               \
-  X(BlockSize)                                                               \
-  X(SequenceOrder)                                                           \
-  X(StepValue)                                                               \
-  X(FlagAutoCompen) X(Coining) X(BendLength) X(FlangeLength) X(BendAngle)    \
-      X(Y1) X(Y2) X(Gauge1Y) X(Gauge2Y) X(Gauge1Z) X(Gauge2Z) X(Gauge1X)     \
-          X(Gauge2X) X(Reserved60) X(Reserved64) X(AuxFunc) X(FlagSheetMove) \
-              X(TonnageValue) X(ODC) X(BendingSpeed) X(ReturnSpeed)          \
-                  X(BGRetractFlag) X(CycleNo) X(RetractStroke) X(DwellBG)    \
-                      X(DwellEndBend) X(BendNoBGPos) X(Y1Compen) X(Y2Compen) \
-                          X(X1Compen) X(X2Compen) X(R1Compen) X(R2Compen)    \
-                              X(Z1Compen) X(Z2Compen) X(AngleCompen)         \
-                                  X(PinchPointValue) X(Offset)
-
-#define BP_RECORD_HEADER_FIELDS(X)                                            \
-  X(ProgramName)                                                              \
-  X(PartReference)                                                            \
-  X(HeaderThickness)                                                          \
-  X(MaterialName)                                                             \
-  X(Hardness) X(Reserved31) X(PunchTargetName) X(DieTargetName)               \
-      X(DieHolderTargetName) X(SpacerTargetName) X(RecordCount)               \
-          X(CreationYear) X(CreationMonth) X(CreationDay) X(Reserved64)       \
-              X(Reserved65) X(Reserved69) X(Constant71) X(MaterialNumber)     \
-                  X(Reserved75) X(NamePrefixDigit) X(Reserved117) X(PunchRev) \
-                      X(DieHolderRev) X(DieRev)
-
-#define BP_RECORD_STEP_FIELDS(X)                                               \
+#define BP_CONTROL_STEP_FIELDS(X)                                              \
+  X(BlockKind)                                                                 \
+  X(BlockSize)                                                                 \
   X(SequenceOrder)                                                             \
   X(StepValue)                                                                 \
   X(FlagAutoCompen)                                                            \
-  X(CoiningFlag)                                                               \
-  X(BendLength) X(FlangeLength) X(BendAngle) X(Y1) X(Y2) X(Gauge1Y) X(Gauge2Y) \
-      X(Gauge1Z) X(Gauge2Z) X(Gauge1X) X(Gauge2X) X(AuxFunc) X(FlagSheetMove)  \
-          X(TonnageValue) X(Reserved62) X(Reserved64) X(ODC) X(BendingSpeed)   \
-              X(ReturnSpeed) X(BGRetractFlag) X(CycleNo) X(RetractStroke)      \
-                  X(DwellBG) X(Reserved84) X(DwellEndBend) X(Reserved90)       \
-                      X(Reserved92) X(BendNoBGPos) X(Y1Compen) X(Y2Compen)     \
-                          X(X1Compen) X(X2Compen) X(R1Compen) X(R2Compen)      \
-                              X(Z1Compen) X(Z2Compen) X(AngleCompen)           \
+  X(Coining) X(BendLength) X(FlangeLength) X(BendAngle) X(Y1) X(Y2) X(Gauge1Y) \
+      X(Gauge2Y) X(Gauge1Z) X(Gauge2Z) X(Gauge1X) X(Gauge2X) X(Reserved60)     \
+          X(Reserved64) X(AuxFunc) X(FlagSheetMove) X(TonnageValue) X(ODC)     \
+              X(BendingSpeed) X(ReturnSpeed) X(BGRetractFlag) X(CycleNo)       \
+                  X(RetractStroke) X(DwellBG) X(DwellEndBend) X(BendNoBGPos)   \
+                      X(Y1Compen) X(Y2Compen) X(X1Compen) X(X2Compen)          \
+                          X(R1Compen) X(R2Compen) X(Z1Compen) X(Z2Compen)      \
+                              X(AngleCompen) X(PinchPointValue) X(Offset)
+
+#define BP_RECORD_HEADER_FIELDS(X)                                             \
+  X(ProgramName)                                                               \
+  X(PartReference)                                                             \
+  X(HeaderThickness)                                                           \
+  X(MaterialName)                                                              \
+  X(Hardness)                                                                  \
+  X(Reserved31) X(PunchTargetName) X(DieTargetName) X(DieHolderTargetName)     \
+      X(SpacerTargetName) X(RecordCount) X(CreationYear) X(CreationMonth)      \
+          X(CreationDay) X(Reserved64) X(Reserved65) X(Reserved69)             \
+              X(Constant71) X(MaterialNumber) X(Reserved75) X(NamePrefixDigit) \
+                  X(Reserved117) X(PunchRev) X(DieHolderRev) X(DieRev)
+
+#define BP_RECORD_STEP_FIELDS(X)                                             \
+  X(SequenceOrder)                                                           \
+  X(StepValue)                                                               \
+  X(FlagAutoCompen)                                                          \
+  X(CoiningFlag)                                                             \
+  X(BendLength)                                                              \
+  X(FlangeLength) X(BendAngle) X(Y1) X(Y2) X(Gauge1Y) X(Gauge2Y) X(Gauge1Z)  \
+      X(Gauge2Z) X(Gauge1X) X(Gauge2X) X(AuxFunc) X(FlagSheetMove)           \
+          X(TonnageValue) X(Reserved62) X(Reserved64) X(ODC) X(BendingSpeed) \
+              X(ReturnSpeed) X(BGRetractFlag) X(CycleNo) X(RetractStroke)    \
+                  X(DwellBG) X(Reserved84) X(DwellEndBend) X(Reserved90)     \
+                      X(Reserved92) X(BendNoBGPos) X(Y1Compen) X(Y2Compen)   \
+                          X(X1Compen) X(X2Compen) X(R1Compen) X(R2Compen)    \
+                              X(Z1Compen) X(Z2Compen) X(AngleCompen)         \
                                   X(Reserved132) X(PinchPointValue) X(Offset)
 
 template <typename T>

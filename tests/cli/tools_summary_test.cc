@@ -105,6 +105,16 @@ TEST(StepWarningTest, ParsesTheHeadingAndEveryLine) {
   EXPECT_FALSE(ParseStepWarning("The program is created", &w));
 }
 
+TEST(MatchesFormatTest, NumbersInPlaceOfEachHole) {
+  const std::string format = "Program %d has %d steps.";
+  EXPECT_TRUE(MatchesFormat("Program 2 has 30 steps.", format));
+  EXPECT_TRUE(MatchesFormat("Program -1 has 0 steps.", format));
+  EXPECT_FALSE(MatchesFormat("Program 2 has many steps.", format));
+  EXPECT_FALSE(MatchesFormat("Program 2 has 30 steps. More", format));
+  EXPECT_FALSE(MatchesFormat("Program  has 30 steps.", format));
+  EXPECT_TRUE(MatchesFormat("plain", "plain"));
+}
+
 class HostInterfaceTest : public bendpost::testing::DialogTest {
  protected:
   HostInterfaceTest() { AddSetup(0, 7, "S1"); }
@@ -130,6 +140,11 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
       "supported.\n",
       MessageIcon::kNone);
   host.ShowMessage(LoadString(strings::kProgramCreated), MessageIcon::kNone);
+  host.ShowMessage(
+      "The program path has 300 characters; the host can take "
+      "at most 259. The program was created, but its path is "
+      "not handed back.",
+      MessageIcon::kError);
   {
     auto d = MakeDialog({CPPStepInfo()});
     EXPECT_EQ(d->Run(), DialogResult::kCancel);  // refused by validation
@@ -157,6 +172,8 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
   EXPECT_THAT(events[1].warnings[0].messages,
               ElementsAre("The material is not supported."));
   EXPECT_EQ(events[1].closed.at(IDC_SETUP_NAME), "S1");
+  ASSERT_EQ(events[1].messages.size(), 1u);  // the path note, no skip
+  EXPECT_THAT(events[1].messages[0], ::testing::HasSubstr("not handed back"));
   EXPECT_EQ(events[2].status, ProgramStatus::kRefused);
   EXPECT_THAT(events[2].messages,
               ElementsAre("Program Name: Enter no more than 6 characters."));
@@ -166,7 +183,7 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
   EXPECT_THAT(events[4].messages,
               ElementsAre("Open file fails!", "program created failed !"));
   // Everything reached the front end as well.
-  EXPECT_EQ(front.messages().size(), 6u);
+  EXPECT_EQ(front.messages().size(), 7u);
 }
 
 Job StepsWithSetups(std::vector<int> indexes) {
