@@ -31,9 +31,12 @@
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"
 #include "support/job_store_reset.h"
+#include "support/native_path.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 
 namespace bendpost::testing {
+
+using test_support::NativePath;
 
 // A step of the host: tools by name, values in the job's unit.
 struct HostStep {
@@ -63,16 +66,17 @@ class GenerationJobTest : public ::testing::Test {
   }
 
   // Writes the data files and the tool name table through `files` into
-  // `folder` (with a trailing separator).
+  // `folder` (with a trailing separator). Paths are written with "/" and
+  // handed over in the platform's form.
   void WriteJobFiles(FileSystem& files, const std::string& folder) {
-    Put(files, folder + "data/f_1", Encode(WorkedExampleModels()));
+    Put(files, NativePath(folder + "data/f_1"), Encode(WorkedExampleModels()));
     MaterialModelSet al1 = WorkedExampleModels();
     al1[kSpringback] = Polynomial(3);
     al1[kNeutralFactor] = Polynomial(0.42f);
     al1[kInnerRadius] = Polynomial(0.1f);
     al1[kDepthCorrection] = Polynomial(0.05f);
-    Put(files, folder + "data/f_2", Encode(al1));
-    Put(files, folder + "tools.txt",
+    Put(files, NativePath(folder + "data/f_2"), Encode(al1));
+    Put(files, NativePath(folder + "tools.txt"),
         "P1 PU01\nD16 DV16 DS16\nD24\tDV24\nH1 HOLD1\n");
   }
 
@@ -119,8 +123,9 @@ class GenerationJobTest : public ::testing::Test {
     gauges.Add(CPPBGauge());
     InitBkGaugeInfo(&gauges);
 
-    SetPathNames((folder + "jobs/bracket.bmf").c_str(),
-                 (folder + "data").c_str(), (folder + "tools.txt").c_str());
+    SetPathNames(NativePath(folder + "jobs/bracket.bmf").c_str(),
+                 NativePath(folder + "data").c_str(),
+                 NativePath(folder + "tools.txt").c_str());
   }
 
   // The bracket of the millimetre job: a plain bend, an off-centre bend, a
