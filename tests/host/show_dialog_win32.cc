@@ -94,8 +94,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
       GetFileAttributesA(state.done_file.c_str()) != INVALID_FILE_ATTRIBUTES;
   if ((state.announced && done) || state.ticks > kGiveUpTicks) {
     if (!done) {
-      std::fprintf(stderr, "gave up waiting for %s\n",
-                   state.done_file.c_str());
+      std::fprintf(stderr, "gave up waiting for %s\n", state.done_file.c_str());
       state.failed = true;
     }
     state.cancelled = true;
@@ -135,8 +134,7 @@ int main(int argc, char** argv) {
   bendpost::cli::Job job;
   std::vector<bendpost::cli::JsonProblem> problems;
   if (!bendpost::cli::LoadJobFile(argv[1], &job, &problems)) {
-    std::fprintf(stderr, "%s",
-                 bendpost::cli::FormatProblems(problems).c_str());
+    std::fprintf(stderr, "%s", bendpost::cli::FormatProblems(problems).c_str());
     return 1;
   }
   const std::string leaf =
@@ -145,7 +143,7 @@ int main(int argc, char** argv) {
       (std::filesystem::path(argv[2]) / leaf).make_preferred().string();
 
   bendpost::test_support::ScopedFixedDate date(GetModuleHandleA("bendpost.dll"),
-                                              2024, 3, 5);
+                                               2024, 3, 5);
   if (!date.ok()) {
     std::fprintf(stderr, "cannot fix the date of bendpost.dll\n");
     return 1;
