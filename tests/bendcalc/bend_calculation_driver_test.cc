@@ -172,8 +172,8 @@ TEST_F(BendCalculationDriverTest, EachWarningReachesTheOperatorWithItsText) {
   };
   for (const Case& c : cases) {
     store_->ResetForTesting();
-    store_->DataPath = "/data";
-    store_->ProgramPath = "/jobs/bracket.bmf";
+    store_->DataPath = NativePath("/data");
+    store_->ProgramPath = NativePath("/jobs/bracket.bmf");
     store_->Thickness = 2;
     store_->MaterialCode = 1;
     AddWorkedExampleJob();
@@ -194,7 +194,7 @@ TEST_F(BendCalculationDriverTest, ElongationWarningReachesTheOperator) {
   MaterialModelSet set = WorkedExampleModels();
   set[kInnerRadius] = Polynomial(-2);
   set[kNeutralFactor] = Polynomial(0.15f);
-  files_.SetFile("/data/f_1", Encode(set));
+  files_.SetFile(NativePath("/data/f_1"), Encode(set));
   store_->Machines[0].SetTonnage(1e4);
   store_->Tools[0].SetPunchResistance(1e4f);
   store_->Tools[1].SetDieResistance(1e4f);
@@ -255,7 +255,7 @@ TEST_F(BendCalculationDriverTest, EveryStepReadsTheMaterialFileAnew) {
   // A changed file is seen by the next step.
   MaterialModelSet set = WorkedExampleModels();
   set[kSpringback] = Polynomial(4);
-  files_.SetFile("/data/f_1", Encode(set));
+  files_.SetFile(NativePath("/data/f_1"), Encode(set));
   CPPStepInfo second = WorkedStep(2);
   dialog->CalculateBendData(second, dialog->Setup);
   EXPECT_EQ(2, counting.Count(FileOp::kOpenForRead));

@@ -66,12 +66,13 @@ TEST_F(GenerationExportsTest, MillimetreJob) {
   Generate();
 
   EXPECT_EQ(std::vector<std::string>{Created()}, MessageTexts());
-  EXPECT_STREQ("/jobs/bracket.bmf", buffer_);
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/data/f_2",
-                                      "/jobs/2030500.NMB", "/tools.txt"}),
+  EXPECT_STREQ(NativePath("/jobs/bracket.bmf").c_str(), buffer_);
+  EXPECT_EQ((std::vector<std::string>{
+                NativePath("/data/f_1"), NativePath("/data/f_2"),
+                NativePath("/jobs/2030500.NMB"), NativePath("/tools.txt")}),
             mem_.ListFiles());
   const DecodedControlFile control =
-      ExpectGolden("/jobs/2030500.NMB", "bracket_mm");
+      ExpectGolden(NativePath("/jobs/2030500.NMB"), "bracket_mm");
   ASSERT_EQ(5u, control.steps.size());
   EXPECT_EQ("030500", control.header.ProgramName);
   EXPECT_EQ("BRACKET-A", control.header.PartReference);
@@ -99,8 +100,9 @@ TEST_F(GenerationExportsTest, OffCentreStepCarriesTheCorrectedTonnage) {
   LoadJob(0, 2, 1, centred, 1, "/");
   Generate();
   DecodedControlFile at_centre;
-  ASSERT_TRUE(
-      DecodeControlFile(*mem_.GetFile("/jobs/2030500.NMB"), &at_centre).ok());
+  ASSERT_TRUE(DecodeControlFile(*mem_.GetFile(NativePath("/jobs/2030500.NMB")),
+                                &at_centre)
+                  .ok());
 
   // The golden job bends step 2 at 10 mm from the centre: s = 20, so the
   // tonnage is that at the centre x 3020 / 3000.
@@ -108,8 +110,9 @@ TEST_F(GenerationExportsTest, OffCentreStepCarriesTheCorrectedTonnage) {
   LoadJob(0, 2, 1, BracketMm(), 1, "/");
   Generate();
   DecodedControlFile off_centre;
-  ASSERT_TRUE(
-      DecodeControlFile(*mem_.GetFile("/jobs/2030501.NMB"), &off_centre).ok());
+  ASSERT_TRUE(DecodeControlFile(*mem_.GetFile(NativePath("/jobs/2030501.NMB")),
+                                &off_centre)
+                  .ok());
   EXPECT_EQ(at_centre.steps[1].Y1, off_centre.steps[1].Y1);
   EXPECT_GT(off_centre.steps[1].TonnageValue, at_centre.steps[1].TonnageValue);
   EXPECT_NEAR(at_centre.steps[1].TonnageValue * 3020.0 / 3000.0,
@@ -127,7 +130,7 @@ TEST_F(GenerationExportsTest, InchJob) {
   EXPECT_EQ("0.0787", ui_.dialogs()[0].opened.at(IDC_HEADER_THICKNESS).text);
   EXPECT_EQ("AL1", ui_.dialogs()[0].opened.at(IDC_MATERIAL_NAME).text);
   const DecodedControlFile control =
-      ExpectGolden("/jobs/2030500.NMB", "bracket_inch");
+      ExpectGolden(NativePath("/jobs/2030500.NMB"), "bracket_inch");
   ASSERT_EQ(3u, control.steps.size());
   EXPECT_EQ(static_cast<float>(0.078 * 25.4), control.header.HeaderThickness);
   EXPECT_EQ(33, control.header.Hardness);
@@ -161,14 +164,16 @@ TEST_F(GenerationExportsTest, TwoSetupsWithoutMaterialData) {
       renames.push_back(line.substr(line.find("rename")));
     }
   }
-  EXPECT_EQ((std::vector<std::string>{
-                "rename /jobs/2030500.S1P1.NMB -> /jobs/2030500.S1P1.kpz",
-                "rename /jobs/2030501.S2P2.NMB -> /jobs/2030501.S2P2.kpz"}),
-            renames);
+  EXPECT_EQ(
+      (std::vector<std::string>{
+          NativePath("rename /jobs/2030500.S1P1.NMB -> /jobs/2030500.S1P1.kpz"),
+          NativePath(
+              "rename /jobs/2030501.S2P2.NMB -> /jobs/2030501.S2P2.kpz")}),
+      renames);
   const DecodedControlFile first =
-      ExpectGolden("/jobs/2030500.NMB", "two_setups_p1");
+      ExpectGolden(NativePath("/jobs/2030500.NMB"), "two_setups_p1");
   const DecodedControlFile second =
-      ExpectGolden("/jobs/2030501.NMB", "two_setups_p2");
+      ExpectGolden(NativePath("/jobs/2030501.NMB"), "two_setups_p2");
   ASSERT_EQ(2u, first.steps.size());
   ASSERT_EQ(1u, second.steps.size());
   EXPECT_EQ("S.S.  ", first.header.MaterialName);

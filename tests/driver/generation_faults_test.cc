@@ -163,7 +163,7 @@ class GenerationFaultsTest : public GenerationJobTest {
 
       // Which files are program files: the record, staging, temporary and
       // control files of this job (everything under /jobs/).
-      const bool on_program_file = op.path.rfind("/jobs/", 0) == 0;
+      const bool on_program_file = op.path.rfind(NativePath("/jobs/"), 0) == 0;
       const bool staging_read_close =
           op.kind == "close" && EndsWith(op.path, ".kpz");
       const bool staging_remove =
@@ -219,7 +219,7 @@ TEST_F(GenerationFaultsTest, EveryFileOperationOfAMillimetreJobFailsInTurn) {
   // name. An earlier program of another name is in the folder.
   Scenario scenario;
   scenario.steps = BracketMm();
-  scenario.extra_files["/jobs/2022899.NMB"] = "an earlier program";
+  scenario.extra_files[NativePath("/jobs/2022899.NMB")] = "an earlier program";
   CheckEveryFault(scenario);
 }
 
@@ -229,7 +229,8 @@ TEST_F(GenerationFaultsTest, EveryFileOperationOfATwoSetupJobFailsInTurn) {
   Scenario scenario;
   scenario.steps = TwoSetups();
   scenario.setups = 2;
-  scenario.extra_files["/jobs/2030501.NMB"] = "program 2 of an earlier run";
+  scenario.extra_files[NativePath("/jobs/2030501.NMB")] =
+      "program 2 of an earlier run";
   CheckEveryFault(scenario);
 }
 

@@ -48,18 +48,20 @@ class FinishProgramTest : public GenerationTest {
 
 TEST_F(FinishProgramTest, WritesTheControlFileAndLeavesNothingElse) {
   auto dialog = MakeDialog(WorkedSteps(2));
-  ASSERT_STREQ("/jobs/2030500.NMB", dialog->FileName);
+  ASSERT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), dialog->FileName);
   const Status s = dialog->TryFinishProgram();
   ASSERT_TRUE(s.ok()) << s.message();
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             Files());
-  EXPECT_EQ(12664u, files_.GetFile("/jobs/2030500.NMB")->size());
-  const DecodedControlFile control = Control("/jobs/2030500.NMB");
+  EXPECT_EQ(12664u, files_.GetFile(NativePath("/jobs/2030500.NMB"))->size());
+  const DecodedControlFile control = Control(NativePath("/jobs/2030500.NMB"));
   EXPECT_EQ("030500", control.header.ProgramName);
   EXPECT_EQ(2, control.header.StepCount);
   // The record file went to the staging name while it was converted.
-  EXPECT_TRUE(Logged("rename /jobs/2030500.NMB -> /jobs/2030500.kpz"));
-  EXPECT_TRUE(Logged("remove /jobs/2030500.kpz"));
+  EXPECT_TRUE(
+      Logged(NativePath("rename /jobs/2030500.NMB -> /jobs/2030500.kpz")));
+  EXPECT_TRUE(Logged(NativePath("remove /jobs/2030500.kpz")));
   EXPECT_TRUE(MessageTexts().empty());
 }
 
@@ -80,14 +82,14 @@ TEST_F(FinishProgramTest, TheSerialNumberIsUsedEvenWhenWritingFails) {
   EXPECT_EQ(std::string("1\0\0", 3), Serial()[kSerialNumberValue]);
   EXPECT_EQ(std::vector<std::string>{Text(strings::kOpenFileFails)},
             MessageTexts());
-  EXPECT_EQ(std::vector<std::string>{"/data/f_1"}, Files());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
 }
 
 TEST_F(FinishProgramTest, AStoreThatCannotBeWrittenDoesNotStopTheProgram) {
   settings_.SetReadOnly(true);
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_EQ(1, dialog->FinishProgram());
-  EXPECT_NE(nullptr, files_.GetFile("/jobs/2030500.NMB"));
+  EXPECT_NE(nullptr, files_.GetFile(NativePath("/jobs/2030500.NMB")));
 }
 
 TEST_F(FinishProgramTest, NamesAreTrimmedAtTheEndAndUpperCased) {
@@ -97,7 +99,7 @@ TEST_F(FinishProgramTest, NamesAreTrimmedAtTheEndAndUpperCased) {
   ASSERT_TRUE(dialog->TryFinishProgram().ok());
   EXPECT_STREQ("AB12", dialog->ProgramName);
   EXPECT_STREQ(" PART 1", dialog->PartReference);
-  const DecodedControlFile control = Control("/jobs/2AB12.NMB");
+  const DecodedControlFile control = Control(NativePath("/jobs/2AB12.NMB"));
   // The record file pads the name to its 6 bytes; the file name has it
   // without blanks.
   EXPECT_EQ("AB12  ", control.header.ProgramName);
@@ -115,17 +117,18 @@ TEST_F(FinishProgramTest, OnlyControlTypeSevenHasAFile) {
     EXPECT_STREQ("AB", dialog->ProgramName);
   }
   EXPECT_TRUE(Serial().empty());
-  EXPECT_EQ(std::vector<std::string>{"/data/f_1"}, Files());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
 }
 
 TEST_F(FinishProgramTest, SeveralSetupsStageUnderTheFileNameAndNameTheControl) {
   AddBandRSetup(1);
   auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
-  ASSERT_STREQ("/jobs/2030500.S2P2.NMB", dialog->FileName);
+  ASSERT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), dialog->FileName);
   ASSERT_TRUE(dialog->TryFinishProgram().ok());
-  EXPECT_TRUE(
-      Logged("rename /jobs/2030500.S2P2.NMB -> /jobs/2030500.S2P2.kpz"));
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_TRUE(Logged(
+      NativePath("rename /jobs/2030500.S2P2.NMB -> /jobs/2030500.S2P2.kpz")));
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             Files());
 }
 
@@ -135,67 +138,76 @@ TEST_F(FinishProgramTest, AStaleStagingFileIsReplacedNotConverted) {
   stale_header.ProgramName = "STALE";
   stale_header.RecordCount = 2;
   stale_header.NamePrefixDigit = 2;
-  files_.SetFile("/jobs/2030500.kpz",
+  files_.SetFile(NativePath("/jobs/2030500.kpz"),
                  EncodeRecordFile(stale_header, {RecordFileStep{}, {}}));
   auto dialog = MakeDialog(WorkedSteps(1));
   ASSERT_TRUE(dialog->TryFinishProgram().ok());
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             Files());
-  EXPECT_EQ("030500", Control("/jobs/2030500.NMB").header.ProgramName);
+  EXPECT_EQ("030500",
+            Control(NativePath("/jobs/2030500.NMB")).header.ProgramName);
 }
 
 TEST_F(FinishProgramTest, RenameFailureFailsAndDeletesTheRecordFile) {
   faults_.FailNth(FileOp::kRename, 1);
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_FALSE(dialog->TryFinishProgram().ok());
-  EXPECT_EQ(std::vector<std::string>{"/data/f_1"}, Files());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
 }
 
 TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
   AddBandRSetup(1);
-  files_.SetFile("/jobs/2030500.NMB", "an earlier program");
+  files_.SetFile(NativePath("/jobs/2030500.NMB"), "an earlier program");
   faults_.FailNth(FileOp::kCreate, 2);  // 1: the record file
   auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
   EXPECT_EQ(0, dialog->FinishProgram());
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             Files());
-  EXPECT_EQ("an earlier program", *files_.GetFile("/jobs/2030500.NMB"));
-  EXPECT_TRUE(Logged("remove /jobs/2030500.S2P2.kpz"));
+  EXPECT_EQ("an earlier program",
+            *files_.GetFile(NativePath("/jobs/2030500.NMB")));
+  EXPECT_TRUE(Logged(NativePath("remove /jobs/2030500.S2P2.kpz")));
 }
 
 TEST_F(FinishProgramTest, FailedConversionStillDeletesTheStagingFile) {
   faults_.FailNth(FileOp::kRename, 2);  // the control file's rename
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_FALSE(dialog->TryFinishProgram().ok());
-  EXPECT_EQ(std::vector<std::string>{"/data/f_1"}, Files());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
 }
 
 TEST_F(FinishProgramTest, AStagingFileThatCannotBeDeletedIsHarmless) {
   faults_.FailNth(FileOp::kRemove, 1);
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_TRUE(dialog->TryFinishProgram().ok());
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB",
-                                      "/jobs/2030500.kpz"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB"),
+                                      NativePath("/jobs/2030500.kpz")}),
             Files());
   // The next program of that name replaces it before converting.
   faults_.ClearFaults();
   StoreSerial("0", "3", "5");  // the same name again
   auto again = MakeDialog(WorkedSteps(3));
   ASSERT_TRUE(again->TryFinishProgram().ok());
-  EXPECT_EQ(3, Control("/jobs/2030500.NMB").header.StepCount);
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_EQ(3, Control(NativePath("/jobs/2030500.NMB")).header.StepCount);
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             Files());
 }
 
 TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
   const struct {
-    const char* file_name;
-    const char* staging;
-    const char* control;
+    std::string file_name;
+    std::string staging;
+    std::string control;
   } cases[] = {
-      {"/jobs/prog", "/jobs/prog.kpz", "/jobs/2030500"},
-      {"/jobs.v2/prog", "/jobs.v2/prog.kpz", "/jobs.v2/2030500"},
-      {"/jobs.v2/prog.x.NMB", "/jobs.v2/prog.x.kpz", "/jobs.v2/2030500.NMB"},
+      {NativePath("/jobs/prog"), NativePath("/jobs/prog.kpz"),
+       NativePath("/jobs/2030500")},
+      {NativePath("/jobs.v2/prog"), NativePath("/jobs.v2/prog.kpz"),
+       NativePath("/jobs.v2/2030500")},
+      {NativePath("/jobs.v2/prog.x.NMB"), NativePath("/jobs.v2/prog.x.kpz"),
+       NativePath("/jobs.v2/2030500.NMB")},
   };
   for (const auto& c : cases) {
     StoreSerial("0", "3", "5");  // every program is named 030500

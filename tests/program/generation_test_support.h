@@ -26,14 +26,16 @@
 
 namespace bendpost::testing {
 
+using test_support::NativePath;
+
 inline constexpr float kWorkedDepth = 7.4055f;
 inline constexpr float kWorkedForce = 232.36f;
 
 class GenerationTest : public DialogTest {
  protected:
   GenerationTest() {
-    store_->DataPath = "/data";
-    files_.SetFile("/data/f_1", Encode(WorkedExampleModels()));
+    store_->DataPath = NativePath("/data");
+    files_.SetFile(NativePath("/data/f_1"), Encode(WorkedExampleModels()));
   }
 
   // A setup of the worked example under `index` (as the dialog sees it,

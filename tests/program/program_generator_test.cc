@@ -81,9 +81,9 @@ TEST_F(ProgramGeneratorTest, ProgramsAreRunsOfAdjacentStepsOfOneSetup) {
   AddJobSteps({1, 1, 2, 2, 1});
   EXPECT_TRUE(Generate());
   // Setup keys 0, 1, 0; group numbers 0, 1, 2; serial numbers 00, 01, 02.
-  EXPECT_EQ((std::vector<std::string>{"/jobs/2030500.S1P1.NMB",
-                                      "/jobs/2030501.S2P2.NMB",
-                                      "/jobs/2030502.S1P3.NMB"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/jobs/2030500.S1P1.NMB"),
+                                      NativePath("/jobs/2030501.S2P2.NMB"),
+                                      NativePath("/jobs/2030502.S1P3.NMB")}),
             OpenedFileNames());
   EXPECT_EQ((std::vector<std::string>{"Setup 1", "Setup 2", "Setup 1"}),
             OpenedSetupNames());
@@ -92,10 +92,11 @@ TEST_F(ProgramGeneratorTest, ProgramsAreRunsOfAdjacentStepsOfOneSetup) {
             MessageTexts());
   EXPECT_TRUE(ErrorMessages().empty());
   EXPECT_EQ(
-      (std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB",
-                                "/jobs/2030501.NMB", "/jobs/2030502.NMB"}),
+      (std::vector<std::string>{
+          NativePath("/data/f_1"), NativePath("/jobs/2030500.NMB"),
+          NativePath("/jobs/2030501.NMB"), NativePath("/jobs/2030502.NMB")}),
       files_.ListFiles());
-  EXPECT_EQ("/jobs/bracket.bmf", Buffer());
+  EXPECT_EQ(NativePath("/jobs/bracket.bmf"), Buffer());
   // The setup indexes stay lowered.
   EXPECT_EQ((std::vector<int>{0, 0, 1, 1, 0}), JobSetupIndexes());
 }
@@ -106,10 +107,12 @@ TEST_F(ProgramGeneratorTest, EachProgramGetsItsOwnSteps) {
   AddJobSteps({1, 2, 2});
   ASSERT_TRUE(Generate());
   DecodedControlFile first, second;
-  ASSERT_TRUE(
-      DecodeControlFile(*files_.GetFile("/jobs/2030500.NMB"), &first).ok());
-  ASSERT_TRUE(
-      DecodeControlFile(*files_.GetFile("/jobs/2030501.NMB"), &second).ok());
+  ASSERT_TRUE(DecodeControlFile(
+                  *files_.GetFile(NativePath("/jobs/2030500.NMB")), &first)
+                  .ok());
+  ASSERT_TRUE(DecodeControlFile(
+                  *files_.GetFile(NativePath("/jobs/2030501.NMB")), &second)
+                  .ok());
   ASSERT_EQ(1u, first.steps.size());
   ASSERT_EQ(2u, second.steps.size());
   EXPECT_EQ(1, first.steps[0].SequenceOrder);
@@ -127,10 +130,10 @@ TEST_F(ProgramGeneratorTest, CancelledProgramStillCounts) {
   EXPECT_EQ(Outcome::kCancelled, ui_.dialogs()[0].outcome);
   EXPECT_EQ(Outcome::kCreated, ui_.dialogs()[1].outcome);
   // Group number 1; the cancelled program used no serial number.
-  EXPECT_EQ("/jobs/2030500.S2P2.NMB", OpenedFileNames()[1]);
+  EXPECT_EQ(NativePath("/jobs/2030500.S2P2.NMB"), OpenedFileNames()[1]);
   EXPECT_EQ(std::vector<std::string>{Text(strings::kProgramCreated)},
             MessageTexts());
-  EXPECT_EQ("/jobs/bracket.bmf", Buffer());
+  EXPECT_EQ(NativePath("/jobs/bracket.bmf"), Buffer());
 }
 
 TEST_F(ProgramGeneratorTest, OnlyCreatedProgramsFillTheBuffer) {
@@ -147,9 +150,11 @@ TEST_F(ProgramGeneratorTest, AFailedProgramEndsTheGeneration) {
   AddBandRSetup(1, "PB1", /*control_type=*/2);  // no program file
   AddJobSteps({1, 2, 1});
   ScriptedDialog first;
-  first.folder = FolderChoice{FolderChoice::Outcome::kChosen, "/other"};
+  first.folder =
+      FolderChoice{FolderChoice::Outcome::kChosen, NativePath("/other")};
   ScriptedDialog second;
-  second.folder = FolderChoice{FolderChoice::Outcome::kChosen, "/third"};
+  second.folder =
+      FolderChoice{FolderChoice::Outcome::kChosen, NativePath("/third")};
   ui_.AddDialog(first);
   ui_.AddDialog(second);
   EXPECT_TRUE(Generate());
@@ -161,9 +166,10 @@ TEST_F(ProgramGeneratorTest, AFailedProgramEndsTheGeneration) {
   EXPECT_EQ(MessageIcon::kError, ui_.messages()[1].icon);
   // The path handed back after the first program, not the one the second
   // dialog chose.
-  EXPECT_EQ("/other/bracket.bmf", Buffer());
-  EXPECT_EQ("/third/bracket.bmf", store_->ProgramPath.str());
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/other/2030500.NMB"}),
+  EXPECT_EQ(NativePath("/other/bracket.bmf"), Buffer());
+  EXPECT_EQ(NativePath("/third/bracket.bmf"), store_->ProgramPath.str());
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/other/2030500.NMB")}),
             files_.ListFiles());
   // All steps were lowered, those of the program never offered too.
   EXPECT_EQ((std::vector<int>{0, 1, 0}), JobSetupIndexes());
@@ -210,7 +216,7 @@ TEST_F(ProgramGeneratorTest, AProgramWithoutSetupIsSkippedAndCounts) {
   AddJobSteps({3, 3, 1});
   EXPECT_TRUE(Generate());
   ASSERT_EQ(1u, ui_.dialogs().size());
-  EXPECT_EQ("/jobs/2030500.S1P2.NMB", OpenedFileNames()[0]);
+  EXPECT_EQ(NativePath("/jobs/2030500.S1P2.NMB"), OpenedFileNames()[0]);
   EXPECT_EQ((std::vector<std::string>{
                 "The steps of program 1 use setup 3, which the job does not "
                 "have. The program is skipped.",
@@ -228,14 +234,15 @@ TEST_F(ProgramGeneratorTest, MoreThanTwentyFiveStepsAreSkippedBeforeTheDialog) {
   // No dialog and no serial number for the long program; the next one
   // keeps its group number.
   ASSERT_EQ(1u, ui_.dialogs().size());
-  EXPECT_EQ("/jobs/2030500.S2P2.NMB", OpenedFileNames()[0]);
+  EXPECT_EQ(NativePath("/jobs/2030500.S2P2.NMB"), OpenedFileNames()[0]);
   EXPECT_EQ((std::vector<std::string>{
                 "Program 1 has 26 steps, but the control takes at most 25 "
                 "steps per program. The program is skipped.",
                 Text(strings::kProgramCreated)}),
             MessageTexts());
   EXPECT_EQ(MessageIcon::kError, ui_.messages()[0].icon);
-  EXPECT_EQ((std::vector<std::string>{"/data/f_1", "/jobs/2030500.NMB"}),
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
             files_.ListFiles());
   EXPECT_EQ(std::string("1\0\0", 3),
             (*settings_.Values(SerialCounterKeyPath()))[kSerialNumberValue]);
@@ -246,8 +253,9 @@ TEST_F(ProgramGeneratorTest, TwentyFiveStepsMakeOneProgram) {
   AddJobSteps(std::vector<int>(25, 1));
   EXPECT_TRUE(Generate());
   DecodedControlFile control;
-  ASSERT_TRUE(
-      DecodeControlFile(*files_.GetFile("/jobs/2030500.NMB"), &control).ok());
+  ASSERT_TRUE(DecodeControlFile(
+                  *files_.GetFile(NativePath("/jobs/2030500.NMB")), &control)
+                  .ok());
   EXPECT_EQ(25, control.header.StepCount);
   EXPECT_EQ(std::vector<std::string>{Text(strings::kProgramCreated)},
             MessageTexts());
@@ -258,14 +266,15 @@ TEST_F(ProgramGeneratorTest, TheBufferReceivesThePathAfterEveryProgram) {
   AddBandRSetup(1);
   AddJobSteps({1, 2});
   ui_.AddDialog(ScriptedDialog{});
-  ui_.AddDialog(ScriptedDialog{
-      .folder = FolderChoice{FolderChoice::Outcome::kChosen, "/later"}});
+  ui_.AddDialog(
+      ScriptedDialog{.folder = FolderChoice{FolderChoice::Outcome::kChosen,
+                                            NativePath("/later")}});
   EXPECT_TRUE(Generate());
-  EXPECT_EQ("/later/bracket.bmf", Buffer());
+  EXPECT_EQ(NativePath("/later/bracket.bmf"), Buffer());
 }
 
 TEST_F(ProgramGeneratorTest, APathOfTwoHundredFiftyNineCharactersFits) {
-  const std::string path = "/" + std::string(254, 'a') + ".bmf";
+  const std::string path = NativePath("/") + std::string(254, 'a') + ".bmf";
   ASSERT_EQ(259u, path.size());
   store_->ProgramPath = path;
   AddBandRSetup(0);
@@ -280,7 +289,7 @@ TEST_F(ProgramGeneratorTest, APathOfTwoHundredFiftyNineCharactersFits) {
 }
 
 TEST_F(ProgramGeneratorTest, ALongerPathLeavesAnEmptyStringAndIsReported) {
-  const std::string path = "/" + std::string(255, 'a') + ".bmf";
+  const std::string path = NativePath("/") + std::string(255, 'a') + ".bmf";
   ASSERT_EQ(260u, path.size());
   store_->ProgramPath = path;
   AddBandRSetup(0);

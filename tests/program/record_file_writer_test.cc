@@ -16,7 +16,8 @@ namespace {
 
 using record_file::StepOffset;
 
-constexpr const char* kRecordPath = "/jobs/2030500.NMB";
+// Where the record file of the first program goes.
+std::string RecordPath() { return NativePath("/jobs/2030500.NMB"); }
 
 class RecordFileWriterTest : public GenerationTest {
  protected:
@@ -24,7 +25,7 @@ class RecordFileWriterTest : public GenerationTest {
 
   // The written file, or "" when there is none.
   std::string Written() const {
-    const std::string* bytes = files_.GetFile(kRecordPath);
+    const std::string* bytes = files_.GetFile(RecordPath());
     return bytes == nullptr ? std::string() : *bytes;
   }
   RecordFileHeader Header() const {
@@ -45,7 +46,7 @@ class RecordFileWriterTest : public GenerationTest {
   // Writes a program of `steps`; the dialog is kept for inspection.
   Status Write(std::vector<CPPStepInfo> steps) {
     dialog_ = MakeDialog(std::move(steps));
-    EXPECT_STREQ(kRecordPath, dialog_->FileName);
+    EXPECT_STREQ(RecordPath().c_str(), dialog_->FileName);
     return dialog_->TryWriteRecordFile();
   }
 
@@ -335,7 +336,7 @@ TEST_F(RecordFileWriterTest, StepFieldsAreCopied) {
 }
 
 TEST_F(RecordFileWriterTest, AnExistingFileIsReplaced) {
-  files_.SetFile(kRecordPath, std::string(5000, 'x'));
+  files_.SetFile(RecordPath(), std::string(5000, 'x'));
   ASSERT_TRUE(Write(WorkedSteps(1)).ok());
   EXPECT_EQ(415u, Written().size());
 }
@@ -352,7 +353,7 @@ TEST_F(RecordFileWriterTest, OpenFailureShowsItsMessageAndWritesNothing) {
   EXPECT_EQ(std::vector<std::string>{Text(strings::kOpenFileFails)},
             MessageTexts());
   EXPECT_EQ(MessageIcon::kNone, ui_.messages()[0].icon);
-  EXPECT_EQ(nullptr, files_.GetFile(kRecordPath));
+  EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
   // Converted before the attempt, and no step was calculated.
   EXPECT_NEAR(1.5748, dialog->HeaderThickness, 1e-6);
   EXPECT_EQ(0.0f, dialog->ProgramSteps[0].GetY1());
@@ -372,13 +373,13 @@ TEST_F(RecordFileWriterTest,
   int record_file_faults = 0;
   for (int i = 1; i <= static_cast<int>(log.size()); ++i) {
     const std::string& op = log[static_cast<size_t>(i - 1)];
-    files_.Remove(kRecordPath);
+    files_.Remove(RecordPath());
     ui_.ClearMessages();
     faults.ClearFaults();
     faults.ResetCounts();
     faults.FailOperationNumber(i);
     const Status s = Write(WorkedSteps(2));
-    const bool on_record_file = op.find(kRecordPath) != std::string::npos;
+    const bool on_record_file = op.find(RecordPath()) != std::string::npos;
     if (!on_record_file) {
       // A material file that cannot be read only gives a warning.
       EXPECT_TRUE(s.ok()) << op;
@@ -386,7 +387,7 @@ TEST_F(RecordFileWriterTest,
     }
     ++record_file_faults;
     EXPECT_FALSE(s.ok()) << op;
-    EXPECT_EQ(nullptr, files_.GetFile(kRecordPath)) << op;
+    EXPECT_EQ(nullptr, files_.GetFile(RecordPath())) << op;
     const bool is_open = op.find(" create ") != std::string::npos;
     EXPECT_EQ(is_open,
               !MessageTexts().empty() &&
@@ -403,7 +404,7 @@ TEST_F(RecordFileWriterTest, DiskFullDeletesThePartlyWrittenFile) {
   faults.SetDiskCapacity(300);
   ScopedPlatform scoped(Platform{&faults, &clock_, &settings_, &ui_});
   EXPECT_FALSE(Write(WorkedSteps(3)).ok());
-  EXPECT_EQ(nullptr, files_.GetFile(kRecordPath));
+  EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
   EXPECT_TRUE(MessageTexts().empty());
 }
 
@@ -411,7 +412,7 @@ TEST_F(RecordFileWriterTest, AStepListNotMatchingTheHeaderIsRefused) {
   auto dialog = MakeDialog(WorkedSteps(2));
   dialog->ProgramSteps.Add(WorkedStep(9));
   EXPECT_FALSE(dialog->TryWriteRecordFile().ok());
-  EXPECT_EQ(nullptr, files_.GetFile(kRecordPath));
+  EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
 }
 
 }  // namespace

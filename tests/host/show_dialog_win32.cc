@@ -1,0 +1,156 @@
+// Opens the program creation dialog of bendpost.dll on a job file and
+// holds it open for a picture (scripts/dialog-screenshot).
+//
+// Usage: bendpost_show_dialog JOB.json OUT_FOLDER READY_FILE DONE_FILE
+//
+// The job is read with the command-line host's own job loader and handed
+// to the DLL in the host's order, with the program file placed in
+// OUT_FOLDER (as `bendpost generate --out` does). The date the DLL reads is
+// fixed on 5 March 2024, so every run shows the same program name. Once the
+// dialog is open and painted, its screen rectangle is written to READY_FILE
+// as "left top width height"; as soon as DONE_FILE exists the dialog is
+// cancelled, so no program is written. Any other window (a message box) is
+// reported and fails the run.
+//
+// Exit code 0 when the dialog was shown and cancelled, 1 otherwise.
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/driver_calls.h"
+#include "cli/job_file.h"
+#include "cli/json_text.h"
+#include "support/import_patch_win32.h"
+
+namespace {
+
+constexpr char kDialogTitle[] = "Postprocessor Program Creation Dialog:";
+constexpr UINT kTickMilliseconds = 100;
+// Ticks from finding the dialog to announcing it (time to paint), and in
+// all before giving up.
+constexpr int kSettleTicks = 10;
+constexpr int kGiveUpTicks = 1200;
+
+struct State {
+  std::string ready_file;
+  std::string done_file;
+  HWND dialog = nullptr;
+  int ticks = 0;
+  int seen_at = -1;
+  bool announced = false;
+  bool cancelled = false;
+  bool failed = false;
+} state;
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+BOOL CALLBACK FindForemostDialog(HWND window, LPARAM param) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) ||
+      !IsWindowEnabled(window))
+    return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+void Cancel(HWND window) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+  ++state.ticks;
+  HWND window = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindForemostDialog,
+                    reinterpret_cast<LPARAM>(&window));
+  if (window == nullptr) return;
+  if (WindowText(window) != kDialogTitle) {
+    std::fprintf(stderr, "unexpected window \"%s\"\n",
+                 WindowText(window).c_str());
+    state.failed = true;
+    Cancel(window);
+    return;
+  }
+  if (state.cancelled) return;
+  if (state.seen_at < 0) state.seen_at = state.ticks;
+  if (!state.announced && state.ticks - state.seen_at >= kSettleTicks) {
+    RECT r;
+    GetWindowRect(window, &r);
+    std::ofstream ready(state.ready_file, std::ios::trunc);
+    ready << r.left << ' ' << r.top << ' ' << (r.right - r.left) << ' '
+          << (r.bottom - r.top) << '\n';
+    state.announced = static_cast<bool>(ready);
+  }
+  const bool done =
+      GetFileAttributesA(state.done_file.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if ((state.announced && done) || state.ticks > kGiveUpTicks) {
+    if (!done) {
+      std::fprintf(stderr, "gave up waiting for %s\n", state.done_file.c_str());
+      state.failed = true;
+    }
+    state.cancelled = true;
+    Cancel(window);
+  }
+}
+
+bendpost::cli::DriverCalls DllCalls() {
+  bendpost::cli::DriverCalls calls;
+  calls.create_instance = &CreatePPDBInstance;
+  calls.set_unit = &SetUnit;
+  calls.set_material_1 = &SetMaterial_1;
+  calls.set_material_2 = &SetMaterial_2;
+  calls.init_steps = &InitPPSequence;
+  calls.init_tools = &InitToolInfo;
+  calls.init_setups = &InitSetupInfo;
+  calls.init_machines = &InitMachineInfo;
+  calls.init_back_gauges = &InitBkGaugeInfo;
+  calls.set_path_names = &SetPathNames;
+  calls.generate = &GenerateMachineCodeFile;
+  calls.destroy_instance = &DestroyPPDBInstance;
+  return calls;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::fprintf(stderr,
+                 "usage: bendpost_show_dialog JOB.json OUT_FOLDER READY_FILE "
+                 "DONE_FILE\n");
+    return 1;
+  }
+  state.ready_file = argv[3];
+  state.done_file = argv[4];
+
+  bendpost::cli::Job job;
+  std::vector<bendpost::cli::JsonProblem> problems;
+  if (!bendpost::cli::LoadJobFile(argv[1], &job, &problems)) {
+    std::fprintf(stderr, "%s", bendpost::cli::FormatProblems(problems).c_str());
+    return 1;
+  }
+  const std::string leaf =
+      std::filesystem::path(job.program_path).filename().string();
+  const std::string program_path =
+      (std::filesystem::path(argv[2]) / leaf).make_preferred().string();
+
+  bendpost::test_support::ScopedFixedDate date(GetModuleHandleA("bendpost.dll"),
+                                               2024, 3, 5);
+  if (!date.ok()) {
+    std::fprintf(stderr, "cannot fix the date of bendpost.dll\n");
+    return 1;
+  }
+  const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, &OnTick);
+  bendpost::cli::RunHostSequence(job, program_path, DllCalls());
+  KillTimer(nullptr, timer);
+  if (state.seen_at < 0) std::fprintf(stderr, "the dialog did not open\n");
+  return state.cancelled && !state.failed ? 0 : 1;
+}
