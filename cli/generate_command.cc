@@ -145,6 +145,9 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   if (scripted) {
     scripted_ui = std::make_unique<ScriptedUserInterface>(
         script, ScriptedAction::kCreate);
+    // Messages are printed as they come; what the summary needs of each
+    // dialog is kept by the host's own user interface.
+    scripted_ui->SetKeepHistory(false);
     scripted_ui->SetMessageListener(
         [&](const ScriptedUserInterface::Message& m) {
           PrintMessage(plain, io.err, m.text, m.icon);

@@ -7,30 +7,11 @@
 namespace bendpost::cli {
 namespace {
 
-constexpr int kDialogFieldIds[] = {
+constexpr int kSummaryFieldIds[] = {
     IDC_SETUP_NAME,
-    IDC_CONTROL_TYPE_NAME,
-    IDC_MACHINE_MODEL,
     IDC_FILE_NAME,
     IDC_PROGRAM_NAME,
     IDC_PART_REFERENCE,
-    IDC_TOTAL_STEPS,
-    IDC_HEADER_THICKNESS,
-    IDC_MATERIAL_NAME,
-    IDC_MATERIAL_NUMBER,
-    IDC_PUNCH_NAME,
-    IDC_DIE_NAME,
-    IDC_DIE_HOLDER_NAME,
-    IDC_DIE_HOLDER_REV,
-    IDC_SPACER_NAME,
-    IDC_DIE_REV,
-    IDC_PUNCH_REV,
-    IDC_CREATION_DATE,
-    IDC_PUNCH_TARGET_NAME,
-    IDC_DIE_TARGET_NAME,
-    IDC_DIE_HOLDER_TARGET_NAME,
-    IDC_SPACER_TARGET_NAME,
-    IDC_HARDNESS,
 };
 
 // Passes the dialog's events on and notes what the fields held.
@@ -41,8 +22,7 @@ class RecordingController : public DialogController {
 
   void OnInitDialog(DialogFields& fields) override {
     inner_.OnInitDialog(fields);
-    event_.opened = SnapshotFields(fields);
-    event_.closed = event_.opened;
+    event_.closed = SnapshotFields(fields);
   }
   bool OnOk(DialogFields& fields) override {
     const bool ok = inner_.OnOk(fields);
@@ -109,7 +89,7 @@ const char* ProgramStatusName(ProgramStatus status) {
 
 std::map<int, std::string> SnapshotFields(DialogFields& fields) {
   std::map<int, std::string> snapshot;
-  for (int id : kDialogFieldIds) snapshot[id] = fields.GetText(id);
+  for (int id : kSummaryFieldIds) snapshot[id] = fields.GetText(id);
   return snapshot;
 }
 

@@ -1,7 +1,7 @@
 // HostUserInterface: the user interface the host installs in the driver. It
 // passes everything on to the front end that really talks to the operator
 // (the terminal dialog, or the scripted answers of --yes/--answers) and
-// keeps, program by program, what the operator saw: the dialog's fields
+// keeps, program by program, what the operator saw: the dialog's names
 // when it closed, how it closed, the step warnings and the outcome message.
 //
 // How the driver's messages are attributed (the driver tells the host
@@ -47,9 +47,10 @@ struct StepWarning {
 
 struct ProgramEvent {
   ProgramStatus status = ProgramStatus::kCancelled;
-  // The dialog's fields by control id: as opened, and when it closed (after
-  // the last transfer). Empty for a skipped program.
-  std::map<int, std::string> opened;
+  // The fields the summary reads (SnapshotFields), by control id, as the
+  // dialog held them when it closed (after the last transfer). Empty for a
+  // skipped program. Only these few are kept: a job may hold a thousand
+  // programs.
   std::map<int, std::string> closed;
   std::vector<StepWarning> warnings;
   std::vector<std::string> messages;  // every other message of the program
@@ -83,7 +84,8 @@ bool ParseStepWarning(const std::string& text, StepWarning* warning);
 // True when `text` is `format` with a decimal number in place of each "%d".
 bool MatchesFormat(const std::string& text, const std::string& format);
 
-// The fields the summary and the dialog front ends read, by control id.
+// The fields the summary reads, by control id: program name, part
+// reference, file name and setup name.
 std::map<int, std::string> SnapshotFields(DialogFields& fields);
 
 }  // namespace bendpost::cli

@@ -184,6 +184,13 @@ bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
   return true;
 }
 
+bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
+                 Job* job, std::vector<JsonProblem>* problems) {
+  json doc;
+  if (!ParseJsonText(text, &doc, problems)) return false;
+  return BuildJob(doc, base_dir, job, problems);
+}
+
 bool LoadJobFile(const std::string& path, Job* job,
                  std::vector<JsonProblem>* problems) {
   json doc;

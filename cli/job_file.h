@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bendpost/bendpost.h"
@@ -52,7 +53,13 @@ const std::vector<TopLevelField>& JobTopLevelFields();
 bool BuildJob(const nlohmann::json& doc, const std::filesystem::path& base_dir,
               Job* job, std::vector<JsonProblem>* problems);
 
-// Reads, parses and builds the job file at `path`.
+// Parses `text` as a job and builds it: ParseJsonText, then BuildJob. Never
+// throws; whatever the bytes, the outcome is a job or a list of problems.
+bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
+                 Job* job, std::vector<JsonProblem>* problems);
+
+// Reads, parses and builds the job file at `path`; relative paths in it
+// resolve against the file's folder.
 bool LoadJobFile(const std::string& path, Job* job,
                  std::vector<JsonProblem>* problems);
 

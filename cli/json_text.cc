@@ -97,7 +97,9 @@ bool ParseJsonText(std::string_view text, json* out,
   };
   try {
     *out = json::parse(text.begin(), text.end(), on_event);
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {
+    // Not only syntax errors: a number beyond a double ("1e400") is an
+    // out_of_range error of the reader.
     std::string what = e.what();
     const size_t bracket = what.find("] ");
     if (what.rfind("[json.exception.", 0) == 0 &&

@@ -14,10 +14,11 @@
 
 namespace bendpost::cli {
 
-// Parses `text`. A syntax error gives one problem (path "$", the line and
-// column in the message); a key repeated within one object gives a problem
-// at its path (the JSON reader would silently keep the last one). False
-// when there is any problem.
+// Parses `text`; never throws. A syntax error gives one problem (path "$",
+// the line and column in the message), and so does a number too large for
+// a double; a key repeated within one object gives a problem at its path
+// (the JSON reader would silently keep the last one). False when there is
+// any problem.
 bool ParseJsonText(std::string_view text, nlohmann::json* out,
                    std::vector<JsonProblem>* problems);
 

@@ -221,12 +221,47 @@ def tool_seeds():
     }
 
 
+# --- Job files of the command-line host: the examples, the job with every
+# kind of problem, and a few small ones on both sides of the checks. ---
+
+MINIMAL_JOB = (b'{"Unit": 0, "Thickness": 2, "MaterialTensile": 40, '
+               b'"MaterialCode": 1, "ProgramPath": "out/p.bmf"}')
+
+
+def job_seeds():
+    def example(name):
+        with open(os.path.join(ROOT, "examples", name), "rb") as f:
+            return f.read()
+    bracket = example("bracket_mm.json")
+    return {
+        "bracket_mm": bracket,
+        "bracket_inch": example("bracket_inch.json"),
+        "cover_two_setups": example("cover_two_setups.json"),
+        "job_with_errors": read("cli", "job_with_errors.json"),
+        "minimal": MINIMAL_JOB,
+        "every-record": (
+            b'{"Unit": 1, "Thickness": 0.08, "MaterialTensile": 60, '
+            b'"MaterialName": "Steel", "ProgramPath": "/tmp/p.bmf", '
+            b'"DataPath": "data", "ToolNameTablePath": "../tools.txt", '
+            b'"Steps": [{"SetupIndex": 1, "BendAngle": 90, "XX": [1, 2], '
+            b'"ToolID": ["P1", "D1"], "ToolReverse": [true]}], '
+            b'"Tools": [{"ToolName": "D1", "VWidth": 16}], '
+            b'"Setups": [{"SetupName": "S"}], '
+            b'"Machines": [{"UserMachineName": "M", "Tonnage": 100}], '
+            b'"BackGauges": [{"FingerHLeft": 12.5}]}'),
+        "cut-short": bracket[: len(bracket) // 2],
+        "duplicate-key": MINIMAL_JOB[:-1] + b', "Unit": 1}',
+        "not-an-object": b'[{"Unit": 0}]',
+    }
+
+
 def main():
     write_corpus("material_file", material_seeds())
     write_corpus("bend_calculate", calculate_seeds())
     write_corpus("record_file", record_seeds())
     write_corpus("control_file", control_seeds())
     write_corpus("tool_names", tool_seeds())
+    write_corpus("job_file", job_seeds())
 
 
 if __name__ == "__main__":

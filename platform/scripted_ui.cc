@@ -33,8 +33,9 @@ void ScriptedUserInterface::ResetFields() {
 
 void ScriptedUserInterface::ShowMessage(const std::string& text,
                                         MessageIcon icon) {
-  messages_.push_back(Message{text, icon});
-  if (listener_) listener_(messages_.back());
+  Message message{text, icon};
+  if (listener_) listener_(message);
+  if (keep_history_) messages_.push_back(std::move(message));
 }
 
 DialogResult ScriptedUserInterface::Finish(DialogRecord record, Outcome outcome,
@@ -42,7 +43,7 @@ DialogResult ScriptedUserInterface::Finish(DialogRecord record, Outcome outcome,
   pending_folder_.reset();
   record.outcome = outcome;
   record.error = std::move(error);
-  record.closed = fields_;
+  if (keep_history_) record.closed = fields_;
   record.focus = focus_;
   dialogs_.push_back(std::move(record));
   return outcome == Outcome::kCreated ? DialogResult::kOk
@@ -66,7 +67,7 @@ DialogResult ScriptedUserInterface::RunDialog(int template_id,
 
   ResetFields();
   controller.OnInitDialog(*this);
-  record.opened = fields_;
+  if (keep_history_) record.opened = fields_;
 
   if (entry.material) {
     const ScriptedField& list = fields_[material_list_id_];

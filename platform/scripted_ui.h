@@ -99,6 +99,11 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
   void SetMessageListener(std::function<void(const Message&)> listener) {
     listener_ = std::move(listener);
   }
+  // False for a long batch run (the command-line host's --yes): a dialog's
+  // record then keeps its outcome and error but no field snapshots, and
+  // messages go to the listener without being kept, so memory does not
+  // grow with the number of dialogs. True (keep everything) by default.
+  void SetKeepHistory(bool keep) { keep_history_ = keep; }
   // The answer of BrowseForFolder outside a scripted dialog (tests that
   // drive a controller directly); cancelled by default.
   void SetFolderAnswer(FolderChoice choice) {
@@ -163,6 +168,7 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
   std::optional<FolderChoice> pending_folder_;
   int material_list_id_;
   int browse_button_id_;
+  bool keep_history_ = true;
 };
 
 }  // namespace bendpost

@@ -110,6 +110,19 @@ TEST_F(GenerateCommandTest, JobWithErrorsListsThemAllAndCallsNothing) {
   EXPECT_EQ(out_.str(), "");
 }
 
+TEST_F(GenerateCommandTest, NumberBeyondADoubleIsAJobProblem) {
+  testing::WriteText(dir_ / "job.json",
+                     R"({"Unit": 0, "Thickness": 1e400, "MaterialTensile": 40,
+                         "MaterialCode": 1, "ProgramPath": "p.bmf"})");
+  options_.job_path = (dir_ / "job.json").string();
+  options_.yes = true;
+  bool touched = false;
+  calls_.create_instance = [&] { return touched = true; };
+  EXPECT_EQ(Run(), kExitUsage);
+  EXPECT_FALSE(touched);
+  EXPECT_THAT(err_.str(), HasSubstr("1 problem\n  $: number overflow"));
+}
+
 TEST_F(GenerateCommandTest, CallsTheExportsInTheHostsOrder) {
   WriteJob(TwoProgramJob());
   options_.yes = true;

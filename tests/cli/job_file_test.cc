@@ -232,6 +232,56 @@ TEST(JsonTextTest, SyntaxErrorsGiveLineAndColumn) {
   EXPECT_THAT(problems[0].message, ::testing::Not(HasSubstr("json.exception")));
 }
 
+// The JSON reader throws a different exception for a number beyond a
+// double than for a syntax error; it once went through the loader and
+// ended the host.
+TEST(JsonTextTest, NumberBeyondADoubleIsAProblemNotAnException) {
+  for (const char* text :
+       {R"({"Thickness": 1e400})", R"({"Steps": [{"BendAngle": -1E+309}]})",
+        R"([0.1, 2e308])"}) {
+    SCOPED_TRACE(text);
+    json doc;
+    std::vector<JsonProblem> problems;
+    bool parsed = true;
+    EXPECT_NO_THROW(parsed = ParseJsonText(text, &doc, &problems));
+    EXPECT_FALSE(parsed);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].path, "$");
+    EXPECT_THAT(problems[0].message, HasSubstr("number overflow"));
+    EXPECT_THAT(problems[0].message,
+                ::testing::Not(HasSubstr("json.exception")));
+  }
+  // The largest doubles and the smallest ones (which become 0) are numbers.
+  json doc;
+  std::vector<JsonProblem> problems;
+  EXPECT_TRUE(
+      ParseJsonText("[1.7976931348623157e308, 1e-400]", &doc, &problems));
+  EXPECT_THAT(problems, IsEmpty());
+}
+
+TEST(JobFileTest, LoadJobTextParsesChecksAndBuilds) {
+  Job job;
+  std::vector<JsonProblem> problems;
+  EXPECT_TRUE(LoadJobText(MinimalJob().dump(), "/jobs", &job, &problems));
+  EXPECT_THAT(problems, IsEmpty());
+  EXPECT_EQ(job.program_path, "/jobs/out/bracket.bmf");
+
+  // Each stage's problems end the load: the reader's, then the checks'.
+  problems.clear();
+  EXPECT_FALSE(LoadJobText(R"({"Unit": 0, "Thickness": 1e999})", "/jobs", &job,
+                           &problems));
+  EXPECT_THAT(Paths(problems), ElementsAre("$"));
+  problems.clear();
+  EXPECT_FALSE(
+      LoadJobText(R"({"Unit": 0, "Unit": 1})", "/jobs", &job, &problems));
+  EXPECT_THAT(Paths(problems), ElementsAre("$.Unit"));
+  problems.clear();
+  EXPECT_FALSE(LoadJobText("[]", "/jobs", &job, &problems));
+  EXPECT_THAT(Paths(problems), ElementsAre("$"));
+  // A refused load leaves the job as it was.
+  EXPECT_EQ(job.program_path, "/jobs/out/bracket.bmf");
+}
+
 TEST(JsonTextTest, DuplicateKeysAreReportedAtTheirPath) {
   json doc;
   std::vector<JsonProblem> problems;

@@ -174,6 +174,12 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
   EXPECT_EQ(events[1].closed.at(IDC_SETUP_NAME), "S1");
   ASSERT_EQ(events[1].messages.size(), 1u);  // the path note, no skip
   EXPECT_THAT(events[1].messages[0], ::testing::HasSubstr("not handed back"));
+  // Of a dialog only the fields the summary reads are kept (a job may hold
+  // a thousand programs).
+  ASSERT_EQ(events[1].closed.size(), 4u);
+  for (int id :
+       {IDC_SETUP_NAME, IDC_FILE_NAME, IDC_PROGRAM_NAME, IDC_PART_REFERENCE})
+    EXPECT_EQ(events[1].closed.count(id), 1u) << id;
   EXPECT_EQ(events[2].status, ProgramStatus::kRefused);
   EXPECT_THAT(events[2].messages,
               ElementsAre("Program Name: Enter no more than 6 characters."));

@@ -111,6 +111,43 @@ TEST(ScriptedUserInterfaceTest, RecordsMessagesAndTellsTheListener) {
   EXPECT_EQ((std::vector<std::string>{"plain", "bad"}), heard);
 }
 
+// A long batch keeps what tells the dialogs apart (outcome, error, script
+// entry) and nothing that grows with each dialog's fields or messages.
+TEST(ScriptedUserInterfaceTest, WithoutHistoryOnlyOutcomesAreKept) {
+  ScriptedUserInterface ui({{.edits = {{IDC_PROGRAM_NAME, "P2"}}},
+                            {.material = "Mild"},
+                            {.action = ScriptedAction::kCancel}});
+  ui.SetKeepHistory(false);
+  std::vector<std::string> heard;
+  ui.SetMessageListener([&heard](const ScriptedUserInterface::Message& m) {
+    heard.push_back(m.text);
+  });
+  LoggingController dialog;
+  EXPECT_EQ(DialogResult::kOk, ui.RunDialog(1, dialog));
+  EXPECT_EQ(DialogResult::kCancel, ui.RunDialog(1, dialog));
+  EXPECT_EQ(DialogResult::kCancel, ui.RunDialog(1, dialog));
+  ui.ShowMessage("created", MessageIcon::kNone);
+
+  // The dialogs were played as with history: the edit reached the dialog.
+  EXPECT_EQ((std::vector<std::string>{"init", "ok:P2", "init", "init"}),
+            dialog.log);
+  ASSERT_EQ(3u, ui.dialogs().size());
+  using Outcome = ScriptedUserInterface::Outcome;
+  EXPECT_EQ(Outcome::kCreated, ui.dialogs()[0].outcome);
+  EXPECT_EQ(Outcome::kScriptError, ui.dialogs()[1].outcome);
+  EXPECT_FALSE(ui.dialogs()[1].error.empty());
+  EXPECT_EQ(Outcome::kCancelled, ui.dialogs()[2].outcome);
+  EXPECT_EQ(2, ui.dialogs()[2].script_index);
+  for (const auto& record : ui.dialogs()) {
+    EXPECT_TRUE(record.opened.empty());
+    EXPECT_TRUE(record.closed.empty());
+  }
+  // The open dialog's fields are still there to inspect.
+  EXPECT_EQ("030500", ui.Text(IDC_PROGRAM_NAME));
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_EQ((std::vector<std::string>{"created"}), heard);
+}
+
 TEST(ScriptedUserInterfaceTest, ListSelectionStaysInsideTheList) {
   ScriptedUserInterface ui;
   ui.FillList(IDC_MATERIAL_LIST, {"A", "B"});
