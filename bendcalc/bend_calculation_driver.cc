@@ -50,12 +50,11 @@ void ProgramDialog::CalculateBendData(CPPStepInfo& step,
   // Off-centre correction. Without a machine of the setup's name, or with a
   // maximum bending length of 0, there is no length to scale by: the
   // tonnage keeps the calculated force.
-  auto scratch = std::make_unique<CPPMachine>();
   CPPSetup program_setup = setup;
-  if (Store->FindMachineByName(*scratch, program_setup.GetUserMachineName()) &&
-      scratch->GetMaxBendingLength() != 0) {
+  CPPMachine* found = Store->MachineNamed(program_setup.GetUserMachineName());
+  if (found != nullptr && found->GetMaxBendingLength() != 0) {
     tonnage = OffCentreTonnage(tonnage, step.GetOffset(),
-                               scratch->GetMaxBendingLength());
+                               found->GetMaxBendingLength());
   }
   step.SetTonnageValue(tonnage);
 

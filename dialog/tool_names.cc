@@ -1,6 +1,7 @@
 #include "dialog/tool_names.h"
 
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,13 +31,19 @@ constexpr int kSpacerSlot = 4;
 
 }  // namespace
 
-CString ConvertToolName(FileSystem& files, const std::string& table_path,
-                        const CString& name, bool sectional) {
+ToolNameTable ToolNameTable::Read(FileSystem& files,
+                                  const std::string& table_path) {
+  ToolNameTable table;
+  table.readable_ = ReadTextLines(files, table_path, &table.lines_).ok();
+  if (!table.readable_) table.lines_.clear();
+  return table;
+}
+
+CString ToolNameTable::Convert(const CString& name, bool sectional) const {
   if (name.IsEmpty()) return CString("0");
-  std::vector<std::string> lines;
-  if (!ReadTextLines(files, table_path, &lines).ok()) return name;
+  if (!readable_) return name;
   const std::string_view wanted = name.str();
-  for (const std::string& raw : lines) {
+  for (const std::string& raw : lines_) {
     std::string_view line = TrimLeftView(raw);
     size_t gap = FindBlankOrTab(line);
     std::string_view key = gap == std::string_view::npos ? std::string_view()
@@ -50,6 +57,12 @@ CString ConvertToolName(FileSystem& files, const std::string& table_path,
                              : TrimView(rest.substr(0, split)));
   }
   return name;
+}
+
+CString ConvertToolName(FileSystem& files, const std::string& table_path,
+                        const CString& name, bool sectional) {
+  if (name.IsEmpty()) return CString("0");
+  return ToolNameTable::Read(files, table_path).Convert(name, sectional);
 }
 
 CString ToolNameFromId(const char (&entry)[32]) {
@@ -74,6 +87,18 @@ CString ProgramDialog::ConvertToolName(const CString& name,
 void ProgramDialog::FillProgramTools() {
   using bendpost::ToolNameFromId;
   const bool converts = bendpost::IsOperateurOrBandR(ControlType);
+  // The table is read once for the whole header, on the first name that
+  // needs it (an empty name needs none), rather than once per name.
+  std::optional<bendpost::ToolNameTable> table;
+  auto convert = [&](const CString& name, bool sectional) {
+    if (name.IsEmpty()) return CString("0");
+    if (Store == nullptr) return name;
+    if (!table) {
+      table = bendpost::ToolNameTable::Read(*bendpost::CurrentPlatform().files,
+                                            Store->ToolNameTablePath.str());
+    }
+    return table->Convert(name, sectional);
+  };
   bool punch_done = false;
   bool die_done = false;
   for (int i = 0; i < ProgramSteps.GetSize(); ++i) {
@@ -102,7 +127,7 @@ void ProgramDialog::FillProgramTools() {
     if (!punch_done) {
       PunchName = punch.GetToolName();
       if (converts) {
-        PunchTargetName = ConvertToolName(PunchName, punch.GetSectional() != 0);
+        PunchTargetName = convert(PunchName, punch.GetSectional() != 0);
       }
       PunchRev = reverse[bendpost::kPunchSlot] ? "1" : "0";
       if (punch.GetSectional() != 0) punch_done = true;
@@ -110,7 +135,7 @@ void ProgramDialog::FillProgramTools() {
     if (!die_done) {
       DieName = die.GetToolName();
       if (converts) {
-        DieTargetName = ConvertToolName(DieName, die.GetSectional() != 0);
+        DieTargetName = convert(DieName, die.GetSectional() != 0);
       }
       const bool flipped = reverse[bendpost::kDieSlot];
       if (die.GetCategory().Left(2) == "2V") {
@@ -125,10 +150,10 @@ void ProgramDialog::FillProgramTools() {
       if (die.GetSectional() != 0) die_done = true;
     }
     DieHolderName = holder.GetToolName();
-    if (converts) DieHolderTargetName = ConvertToolName(DieHolderName, false);
+    if (converts) DieHolderTargetName = convert(DieHolderName, false);
     DieHolderRev = reverse[bendpost::kDieHolderSlot] ? "1" : "0";
     SpacerName = spacer.GetToolName();
-    if (converts) SpacerTargetName = ConvertToolName(SpacerName, false);
+    if (converts) SpacerTargetName = convert(SpacerName, false);
 
     if (punch_done && die_done) break;
   }

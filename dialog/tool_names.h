@@ -16,15 +16,31 @@
 #define BENDPOST_DIALOG_TOOL_NAMES_H_
 
 #include <string>
+#include <vector>
 
 #include "bendpost/cstring.h"
 #include "platform/file.h"
 
 namespace bendpost {
 
-// The target name of host tool name `name` in the table at `table_path`:
-// "0" for an empty name (the table is not read); `name` unchanged when the
-// table cannot be read or has no matching line.
+// The conversion table as read once, for the many conversions of one
+// program's header. A table that could not be read converts nothing.
+class ToolNameTable {
+ public:
+  static ToolNameTable Read(FileSystem& files, const std::string& table_path);
+
+  // The target name of host tool name `name`: "0" for an empty name;
+  // `name` unchanged when the table was not readable or has no matching
+  // line.
+  CString Convert(const CString& name, bool sectional) const;
+
+ private:
+  bool readable_ = false;
+  std::vector<std::string> lines_;
+};
+
+// One conversion with the table read afresh: the result of
+// ToolNameTable::Convert. An empty name does not read the table.
 CString ConvertToolName(FileSystem& files, const std::string& table_path,
                         const CString& name, bool sectional);
 

@@ -23,23 +23,31 @@ JobStore* JobStore::Instance() {
 }
 
 bool JobStore::FindToolByName(CPPTool& destination, CString name) {
-  for (int i = 0; i < Tools.GetSize(); ++i) {
-    if (Tools[i].GetToolName() == name) {
-      destination = Tools[i];
-      return true;
-    }
-  }
-  return false;
+  const CPPTool* found = ToolNamed(name);
+  if (found == nullptr) return false;
+  destination = *found;
+  return true;
 }
 
 bool JobStore::FindMachineByName(CPPMachine& destination, CString name) {
-  for (int i = 0; i < Machines.GetSize(); ++i) {
-    if (Machines[i].GetUserMachineName() == name) {
-      destination = Machines[i];
-      return true;
-    }
+  const CPPMachine* found = MachineNamed(name);
+  if (found == nullptr) return false;
+  destination = *found;
+  return true;
+}
+
+CPPTool* JobStore::ToolNamed(const CString& name) {
+  for (int i = 0; i < Tools.GetSize(); ++i) {
+    if (Tools[i].GetToolName() == name) return &Tools[i];
   }
-  return false;
+  return nullptr;
+}
+
+CPPMachine* JobStore::MachineNamed(const CString& name) {
+  for (int i = 0; i < Machines.GetSize(); ++i) {
+    if (Machines[i].GetUserMachineName() == name) return &Machines[i];
+  }
+  return nullptr;
 }
 
 void JobStore::ResetForTesting() {

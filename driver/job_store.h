@@ -21,6 +21,12 @@ class JobStore {
   // First machine whose UserMachineName equals `name` byte for byte.
   bool FindMachineByName(CPPMachine& destination, CString name);
 
+  // The same first matches, without the copy (a machine record is about
+  // 100 KB); null when none matches. The pointer is valid until the array
+  // changes. (The records' getters are not const; callers only read.)
+  CPPTool* ToolNamed(const CString& name);
+  CPPMachine* MachineNamed(const CString& name);
+
   // Members in the order of the job; values the host has not set are 0.
   int Unit = 0;
   CArray<CPPStepInfo> Steps;

@@ -36,28 +36,36 @@ CString ToolName(const CPPStepInfo& step, int slot) {
 void ProgramDialog::GatherMachineData(bendpost::BendMachineData& machine,
                                       const CPPSetup& setup,
                                       const CPPStepInfo& step) const {
-  // Lookup targets stay as newly made when a name has no match. A machine
-  // record is large (its beam profiles), so it lives on the heap.
-  auto found = std::make_unique<CPPMachine>();
-  CPPMachine& found_machine = *found;
-  CPPTool punch;
-  CPPTool die;
+  // Without a match a newly made record stands in, with its defaults. A
+  // machine record is large (its beam profiles), so the store's own is read
+  // in place rather than copied.
+  CPPMachine* found_machine = nullptr;
+  CPPTool* punch = nullptr;
+  CPPTool* die = nullptr;
   CPPSetup program_setup = setup;
   if (Store != nullptr) {
-    Store->FindMachineByName(found_machine, program_setup.GetUserMachineName());
-    Store->FindToolByName(punch, ToolName(step, kPunchSlot));
-    Store->FindToolByName(die, ToolName(step, kDieSlot));
+    found_machine = Store->MachineNamed(program_setup.GetUserMachineName());
+    punch = Store->ToolNamed(ToolName(step, kPunchSlot));
+    die = Store->ToolNamed(ToolName(step, kDieSlot));
   }
+  std::unique_ptr<CPPMachine> no_machine;
+  if (found_machine == nullptr) {
+    no_machine = std::make_unique<CPPMachine>();
+    found_machine = no_machine.get();
+  }
+  CPPTool no_tool;
+  if (punch == nullptr) punch = &no_tool;
+  if (die == nullptr) die = &no_tool;
   machine.FrameFlag = ControlType == 2 || ControlType == 7 ? 0.0f : 1.0f;
   machine.FrameTightness =
-      static_cast<float>(found_machine.GetFrameTightness());
-  machine.MaxTonnage = bendpost::ScaleByTen(found_machine.GetTonnage());
-  machine.MinTonnage = bendpost::ScaleByTen(found_machine.GetMinTonnage());
+      static_cast<float>(found_machine->GetFrameTightness());
+  machine.MaxTonnage = bendpost::ScaleByTen(found_machine->GetTonnage());
+  machine.MinTonnage = bendpost::ScaleByTen(found_machine->GetMinTonnage());
   machine.MaxBendingLength =
-      static_cast<float>(found_machine.GetMaxBendingLength());
+      static_cast<float>(found_machine->GetMaxBendingLength());
   machine.BendingCoefficient = program_setup.GetBendingCoefficient();
-  machine.PunchLimit = bendpost::ScaleByTen(punch.GetPunchResistance());
-  machine.DieLimit = bendpost::ScaleByTen(die.GetDieResistance());
+  machine.PunchLimit = bendpost::ScaleByTen(punch->GetPunchResistance());
+  machine.DieLimit = bendpost::ScaleByTen(die->GetDieResistance());
 }
 
 void ProgramDialog::GatherMaterialData(bendpost::BendMaterialData& material,

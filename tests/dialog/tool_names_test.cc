@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_test_support.h"
+#include "platform/fault_file_system.h"
 
 namespace bendpost::testing {
 namespace {
@@ -188,6 +189,44 @@ TEST_F(DialogTest, MissingToolsGiveZeroTargetsAndUnknownPunchesNothing) {
   EXPECT_STREQ("", dialog->DieName);
   EXPECT_STREQ("", dialog->DieRev);
   EXPECT_STREQ("", dialog->SpacerTargetName);
+}
+
+TEST_F(DialogTest, TheTableIsReadOncePerHeaderAndAfreshForTheNext) {
+  AddSetup(0, 7);
+  SetTable("P88 K40\nD12 V12\nH1 HOLD\nS1 SPACE\n");
+  AddTool("P88");
+  AddTool("D12");
+  AddTool("H1");
+  AddTool("S1");
+  FaultInjectingFileSystem counting(&files_);
+  ScopedPlatform counted(Platform{&counting, &clock_, &settings_, &ui_});
+  const StepTools step{"P88", "D12", "H1", "S1"};
+  auto dialog = MakeDialog({MakeStep(step), MakeStep(step), MakeStep(step)});
+  EXPECT_EQ(1, counting.Count(FileOp::kOpenForRead));
+  EXPECT_STREQ("K40", dialog->PunchTargetName);
+  EXPECT_STREQ("SPACE", dialog->SpacerTargetName);
+
+  // The next header reads the table again and sees its new contents.
+  SetTable("P88 K41\n");
+  dialog = MakeDialog({MakeStep(step)});
+  EXPECT_EQ(2, counting.Count(FileOp::kOpenForRead));
+  EXPECT_STREQ("K41", dialog->PunchTargetName);
+  EXPECT_STREQ("D12", dialog->DieTargetName);
+}
+
+TEST_F(DialogTest, NoNameToConvertReadsNoTable) {
+  AddSetup(0, 7);
+  SetTable("P88 K40\n");
+  AddTool("P88");
+  FaultInjectingFileSystem counting(&files_);
+  ScopedPlatform counted(Platform{&counting, &clock_, &settings_, &ui_});
+  auto dialog = MakeDialog({MakeStep({"UNKNOWN"})});
+  EXPECT_EQ(0, counting.Count(FileOp::kOpenForRead));
+  // A control without target names never reads it either.
+  store_->Setups.RemoveAll();
+  AddSetup(0, 0);
+  dialog = MakeDialog({MakeStep({"P88", "D12"})});
+  EXPECT_EQ(0, counting.Count(FileOp::kOpenForRead));
 }
 
 TEST_F(DialogTest, ToolIdWithoutTerminatorIsReadAsAll32Bytes) {
