@@ -194,12 +194,9 @@ bool BendCalculator::Load(float material_number, int32_t* warning) {
   }
   FileSystem& files = *CurrentPlatform().files;
   const std::string& path = file_names_[n - 1].str();
-  if (!files.Exists(path)) {
-    *warning = kWarningMaterialFile;
-    return false;
-  }
-  // A file that cannot be read, is shorter than its blocks say or has a bad
-  // term count counts as missing; the models loaded before stay.
+  // A file that is missing or cannot be read, is shorter than its blocks
+  // say or has a bad term count counts as missing; the models loaded
+  // before stay.
   std::string bytes;
   MaterialModelSet models{};
   if (!ReadWholeFile(files, path, &bytes).ok() ||

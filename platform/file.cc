@@ -13,8 +13,9 @@ Status ReadWholeFile(FileSystem& fs, const std::string& path,
     size_t got = 0;
     s = file->Read(buf, sizeof buf, &got);
     if (!s.ok()) return s;
-    if (got == 0) break;
     contents->append(buf, got);
+    // Fewer bytes than asked means the end of the file (File::Read).
+    if (got < sizeof buf) break;
   }
   return file->Close();
 }

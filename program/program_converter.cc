@@ -1,5 +1,7 @@
 #include "program/program_converter.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -37,6 +39,59 @@ Status CheckLength(File& file, uint64_t length) {
   return Status::OK();
 }
 
+// The first bytes of a record file, read in one piece, seen through the
+// file port so that the record file reader works on them as on the file.
+// Seeking past the end is allowed and a read there returns nothing.
+class ReadBuffer : public File {
+ public:
+  explicit ReadBuffer(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  Status SetLength(uint64_t) override { return ReadOnly(); }
+  Status Seek(uint64_t offset) override {
+    position_ = offset;
+    return Status::OK();
+  }
+  Status Write(const void*, size_t) override { return ReadOnly(); }
+  Status Read(void* data, size_t size, size_t* read) override {
+    const uint64_t available =
+        position_ < bytes_.size() ? bytes_.size() - position_ : 0;
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(size, available));
+    if (n > 0) std::memcpy(data, bytes_.data() + position_, n);
+    position_ += n;
+    *read = n;
+    return Status::OK();
+  }
+  Status Close() override { return Status::OK(); }
+
+ private:
+  static Status ReadOnly() {
+    return Status::Error("the record file is open for reading only");
+  }
+  std::string bytes_;
+  uint64_t position_ = 0;
+};
+
+// Reads the bytes of the record file at `path` that a program can use: up
+// to the end of the largest one (99 steps in the padded layout); anything
+// after that is never looked at.
+Status ReadRecordFileBytes(FileSystem& fs, const std::string& path,
+                           std::string* bytes) {
+  constexpr size_t kMostBytes = static_cast<size_t>(
+      record_file::StepOffset(RecordLayout::kPadded, kMaxRecordFileSteps + 1));
+  std::unique_ptr<File> file;
+  Status s = fs.OpenForRead(path, &file);
+  if (!s.ok()) return s;
+  bytes->assign(kMostBytes, '\0');
+  size_t got = 0;
+  s = file->Read(bytes->data(), bytes->size(), &got);
+  if (!s.ok()) return s;
+  bytes->resize(got);
+  // Everything was read; a failure to close a file opened for reading
+  // loses nothing.
+  file->Close();
+  return Status::OK();
+}
+
 }  // namespace
 
 ProgramConverter::ProgramConverter(int layout_selector)
@@ -58,12 +113,12 @@ int ProgramConverter::ReadRecordFile(const std::string& path,
                                      int layout_selector) {
   Release();
   last_error_.clear();
-  FileSystem& fs = *CurrentPlatform().files;
-  std::unique_ptr<File> file;
-  Status s = fs.OpenForRead(path, &file);
+  std::string bytes;
+  Status s = ReadRecordFileBytes(*CurrentPlatform().files, path, &bytes);
   if (!s.ok()) return Fail(s);
+  ReadBuffer file(std::move(bytes));
 
-  RecordFileReader reader(file.get(), layout_selector);
+  RecordFileReader reader(&file, layout_selector);
   int16_t record_count = 0;
   s = reader.ReadRecordCount(&record_count);
   if (!s.ok()) return Fail(s);
@@ -71,8 +126,7 @@ int ProgramConverter::ReadRecordFile(const std::string& path,
   if (n < kMinSteps || n > kMaxRecordFileSteps)
     return Fail(Status::Error("RecordCount " + std::to_string(record_count) +
                               " is not that of a program of 1 to 99 steps"));
-  s = CheckLength(*file,
-                  record_file::StepOffset(reader.layout(), record_count));
+  s = CheckLength(file, record_file::StepOffset(reader.layout(), record_count));
   if (!s.ok()) return Fail(s);
 
   auto header = std::make_unique<RecordFileHeader>();
@@ -83,9 +137,6 @@ int ProgramConverter::ReadRecordFile(const std::string& path,
     s = reader.ReadStep(k, &steps[static_cast<size_t>(k)]);
     if (!s.ok()) return Fail(s);
   }
-  // Everything was read; a failure to close a file opened for reading
-  // loses nothing.
-  file->Close();
   header_ = std::move(header);
   steps_ = std::move(steps);
   return 1;
@@ -143,11 +194,8 @@ int WriteControlFile(const ControlFileImage& image, const std::string& name,
   std::unique_ptr<File> file;
   Status s = fs.Create(temp, &file);
   if (!s.ok()) return fail(s, false);
-  const uint8_t* bytes = image.bytes.data();
-  s = file->Write(bytes, control_file::kHeaderSize);
-  for (size_t k = 0; s.ok() && k < control_file::kStepSlots; ++k)
-    s = file->Write(bytes + control_file::SlotOffset(k),
-                    control_file::kStepSize);
+  // The image is the file, header and step slots back to back: one write.
+  s = file->Write(image.bytes.data(), image.bytes.size());
   if (!s.ok()) {
     file->Close();
     return fail(s, true);

@@ -15,10 +15,12 @@
 //   - the back-gauge finger positions come from elements 0 and 1 of the
 //     step's XX, YY and ZZ, finger 1's X with its sign inverted (inch: cut
 //     to 4 decimals x 25.4; millimetre: cut to 3 decimals).
-// The file is created (an existing one is emptied), sized, and written
-// header first, then record k at its offset. Any failure after the file was
-// opened deletes it: a partly written record file is never left to be
+// The file is created (an existing one is emptied) before any step is
+// calculated, then written whole in one piece. Any failure after the file
+// was opened deletes it: a partly written record file is never left to be
 // converted.
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -154,32 +156,32 @@ RecordFileStep RecordOf(CPPStepInfo& step, bool inch) {
   return r;
 }
 
-// Sizes the open file and writes the header and every record; the steps of
-// the program (all but the final default step) with Mode 0 are calculated
-// first.
+// Writes the header and every record; the steps of the program (all but
+// the final default step) with Mode 0 are calculated first, in order, each
+// just before its record is encoded. The file is encoded whole in memory
+// and written in one piece.
 Status WriteContents(ProgramDialog& dialog, File& file) {
   using namespace bendpost::record_file;
   const bool inch = bendpost::IsInchUnit(dialog.Unit);
   const int count = dialog.RecordCount;
 
-  Status s = file.SetLength(StepOffset(RecordLayout::kPadded, count));
-  if (s.ok()) s = file.Seek(0);
-  if (s.ok()) {
-    const bendpost::RecordHeaderBytes header =
-        bendpost::EncodeRecordFileHeader(HeaderOf(dialog));
-    s = file.Write(header.data(), header.size());
-  }
-  for (int k = 0; s.ok() && k < count; ++k) {
+  std::string bytes(
+      static_cast<size_t>(StepOffset(RecordLayout::kPadded, count)), '\0');
+  const bendpost::RecordHeaderBytes header =
+      bendpost::EncodeRecordFileHeader(HeaderOf(dialog));
+  std::copy(header.begin(), header.end(), bytes.begin());
+  for (int k = 0; k < count; ++k) {
     CPPStepInfo& step = dialog.ProgramSteps[k];
     if (k < count - 1 && step.GetMode() == 0) {
       dialog.CalculateBendData(step, dialog.Setup);
     }
     const bendpost::RecordStepBytes record =
         bendpost::EncodeRecordFileStep(RecordOf(step, inch));
-    s = file.Seek(StepOffset(RecordLayout::kPadded, k));
-    if (s.ok()) s = file.Write(record.data(), record.size());
+    std::copy(record.begin(), record.end(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(
+                                  StepOffset(RecordLayout::kPadded, k)));
   }
-  return s;
+  return file.Write(bytes.data(), bytes.size());
 }
 
 }  // namespace
