@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bendcalc/material_file.h"
+#include "bendcalc/power_of_ten.h"
 #include "platform/file.h"
 #include "platform/numeric.h"
 #include "platform/path.h"
@@ -105,8 +106,12 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
   int status = 0;
 
   const float beta = RoundToF32(DegreesToRadians((180.0L - alpha) / 2));
-  const float co = RoundToF32(std::cos(static_cast<long double>(beta)));
-  const float si = RoundToF32(std::sin(static_cast<long double>(beta)));
+  // cos and sin of beta in full, taken once: the zone uses them rounded to
+  // 32 bits, the elongation below unrounded.
+  const long double cos_beta = std::cos(static_cast<long double>(beta));
+  const long double sin_beta = std::sin(static_cast<long double>(beta));
+  const float co = RoundToF32(cos_beta);
+  const float si = RoundToF32(sin_beta);
   const long double bco = static_cast<long double>(beta) * co;
   const float m = RoundToF32(bco / (si - bco));
 
@@ -141,9 +146,7 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
       rho * bu * si - bu * bu * si * co / 2;
   if (std::fabs(area_left - area_right) > kBalanceTolerance) status = 6;
 
-  // From here cos and sin of beta are taken anew, not the rounded co, si.
-  const long double cos_beta = std::cos(static_cast<long double>(beta));
-  const long double sin_beta = std::sin(static_cast<long double>(beta));
+  // From here the unrounded cos and sin of beta, not co and si.
   const float pc = RoundToF32((rho + 1.0L - h) * (1 - cos_beta) / cos_beta);
 
   // Elongation of the outer fibre in percent.
@@ -270,7 +273,7 @@ void BendCalculator::Compute(const BendMaterialData& material,
   long double D = 0;
   if (inner.ModelType == MaterialModel::kPolynomial) {
     const float m3 = EvaluatePolynomialModel(inner, alpha, V, T);
-    D = std::pow(10.0L, static_cast<long double>(m3)) * T;
+    D = PowerOfTen(static_cast<long double>(m3)) * T;
   } else if (inner.ModelType == MaterialModel::kTable) {
     const float m3 = EvaluateTableModel(inner, alpha, V, T);
     D = K1 == 0 ? 50.0L * T : static_cast<long double>(m3) * T / K1;
