@@ -11,13 +11,20 @@
 namespace bendpost {
 namespace {
 
+// The most bytes one read(2) transfers on Linux.
+constexpr size_t kMaxSingleRead = 0x7ffff000;
+
 Status ErrnoStatus(const std::string& what, const std::string& path, int err) {
   return Status::Error(what + " " + path + ": " + std::strerror(err));
 }
 
 class PosixFile : public File {
  public:
-  PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  // `regular`: the file is a regular file, where read(2) returns fewer
+  // bytes than asked only at the end of the file, so a short read needs no
+  // second read to confirm the end.
+  PosixFile(int fd, std::string path, bool regular = false)
+      : fd_(fd), path_(std::move(path)), regular_(regular) {}
   ~PosixFile() override { Close(); }
 
   Status SetLength(uint64_t length) override {
@@ -47,7 +54,8 @@ class PosixFile : public File {
     char* p = static_cast<char*>(data);
     size_t total = 0;
     while (total < size) {
-      ssize_t n = ::read(fd_, p + total, size - total);
+      const size_t want = size - total;
+      ssize_t n = ::read(fd_, p + total, want);
       if (n < 0) {
         if (errno == EINTR) continue;
         *read = total;
@@ -55,6 +63,10 @@ class PosixFile : public File {
       }
       if (n == 0) break;
       total += static_cast<size_t>(n);
+      // One call reads at most kMaxSingleRead bytes; below that, a short
+      // read of a regular file is its end.
+      if (regular_ && static_cast<size_t>(n) < want && want < kMaxSingleRead)
+        break;
     }
     *read = total;
     return Status::OK();
@@ -70,6 +82,7 @@ class PosixFile : public File {
  private:
   int fd_;
   std::string path_;
+  bool regular_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -85,11 +98,12 @@ class PosixFileSystem : public FileSystem {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return ErrnoStatus("cannot open", path, errno);
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && S_ISDIR(st.st_mode)) {
       ::close(fd);
       return ErrnoStatus("cannot open", path, EISDIR);
     }
-    *file = std::make_unique<PosixFile>(fd, path);
+    *file = std::make_unique<PosixFile>(fd, path, known && S_ISREG(st.st_mode));
     return Status::OK();
   }
   Status Rename(const std::string& from, const std::string& to) override {

@@ -137,6 +137,28 @@ TEST_P(FileContractTest, AClosedFileRefusesUseAndClosesTwiceHarmlessly) {
   EXPECT_EQ("abc", ReadAll(*fs_, P("d")));
 }
 
+TEST_P(FileContractTest, ReadsAreFullUntilTheEndAndWholeFilesComeBackWhole) {
+  for (size_t size : {0u, 1u, 8191u, 8192u, 8193u, 16384u, 70000u}) {
+    std::string text(size, '\0');
+    for (size_t i = 0; i < size; ++i) text[i] = static_cast<char>(i * 7 + 3);
+    ASSERT_TRUE(WriteFile(*fs_, P("w"), text).ok()) << size;
+    std::string got;
+    ASSERT_TRUE(ReadWholeFile(*fs_, P("w"), &got).ok()) << size;
+    EXPECT_TRUE(text == got) << size;
+
+    // A read asking for more than is left gets the rest, then nothing.
+    std::unique_ptr<File> f;
+    ASSERT_TRUE(fs_->OpenForRead(P("w"), &f).ok());
+    std::string buffer(size + 10, 'x');
+    size_t n = 0;
+    ASSERT_TRUE(f->Seek(size / 2).ok());
+    ASSERT_TRUE(f->Read(buffer.data(), buffer.size(), &n).ok());
+    EXPECT_EQ(size - size / 2, n);
+    ASSERT_TRUE(f->Read(buffer.data(), buffer.size(), &n).ok());
+    EXPECT_EQ(0u, n);
+  }
+}
+
 TEST_P(FileContractTest, TextLinesDropLineEndsAndKeepALastLineWithoutOne) {
   ASSERT_TRUE(WriteFile(*fs_, P("t"), "a b\r\n\nlast").ok());
   std::vector<std::string> lines;
