@@ -3,7 +3,8 @@
 // Input: one flag byte (bit 0: look up the sectional name), then the host
 // tool name up to the first line feed, then the table text.
 //
-// Properties: an empty name gives "0" without reading the table; otherwise
+// Properties: the table read once answers every lookup as a fresh read of
+// it does; an empty name gives "0" without reading the table; otherwise
 // the result is the name itself (no line matched) or a target taken from the
 // table: not empty, without a line end, never starting or ending with a
 // blank or tab, and an ordinary target never holds one. A 32-byte ToolID
@@ -63,6 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(std::none_of(result.begin(), result.end(), IsBlankOrTab));
     }
   }
+  // The table read once and asked again (as a program header does for all
+  // its tools) answers as a fresh read does, for either kind of tool.
+  const ToolNameTable once = ToolNameTable::Read(fs, kTable);
+  FUZZ_CHECK(once.Convert(CString(name), sectional).str() == result);
+  FUZZ_CHECK(once.Convert(CString(name), !sectional).str() ==
+             ConvertToolName(fs, kTable, CString(name), !sectional).str());
+  FUZZ_CHECK(once.Convert(CString(name), sectional).str() == result);
+
   // A table that cannot be read leaves the name as it is.
   MemFileSystem empty;
   const std::string unread =
