@@ -102,23 +102,6 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-bendpost::cli::DriverCalls DllCalls() {
-  bendpost::cli::DriverCalls calls;
-  calls.create_instance = &CreatePPDBInstance;
-  calls.set_unit = &SetUnit;
-  calls.set_material_1 = &SetMaterial_1;
-  calls.set_material_2 = &SetMaterial_2;
-  calls.init_steps = &InitPPSequence;
-  calls.init_tools = &InitToolInfo;
-  calls.init_setups = &InitSetupInfo;
-  calls.init_machines = &InitMachineInfo;
-  calls.init_back_gauges = &InitBkGaugeInfo;
-  calls.set_path_names = &SetPathNames;
-  calls.generate = &GenerateMachineCodeFile;
-  calls.destroy_instance = &DestroyPPDBInstance;
-  return calls;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,7 +132,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, &OnTick);
-  bendpost::cli::RunHostSequence(job, program_path, DllCalls());
+  bendpost::cli::RunHostSequence(job, program_path,
+                                 bendpost::cli::RealDriverCalls());
   KillTimer(nullptr, timer);
   if (state.seen_at < 0) std::fprintf(stderr, "the dialog did not open\n");
   return state.cancelled && !state.failed ? 0 : 1;
