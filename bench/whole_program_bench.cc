@@ -20,6 +20,7 @@
 #include "bench/bench_support.h"
 #include "bendpost/bendpost.h"
 #include "dialog/program_identity.h"
+#include "driver/host_jobs.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
@@ -69,18 +70,6 @@ CArray<CPPStepInfo> Steps() {
   return steps;
 }
 
-CPPTool Tool(const char* name, float punch_resistance, double v_width,
-             double angle, double radius, float die_resistance) {
-  CPPTool tool;
-  tool.SetToolName(name);
-  tool.SetPunchResistance(punch_resistance);
-  tool.SetVWidth(v_width);
-  tool.SetAngle(angle);
-  tool.SetRadius(radius);
-  tool.SetDieResistance(die_resistance);
-  return tool;
-}
-
 // The job as a host hands it over, in the host's calling order.
 void LoadJob() {
   if (!CreatePPDBInstance()) std::abort();
@@ -89,9 +78,9 @@ void LoadJob() {
   CArray<CPPStepInfo> steps = Steps();
   InitPPSequence(&steps);
   CArray<CPPTool> tools;
-  tools.Add(Tool("P1", 1000, 0, 0, 0, 0));
-  tools.Add(Tool("D16", 0, 16, 88, 2, 1000));
-  tools.Add(Tool("H1", 0, 0, 0, 0, 0));
+  tools.Add(testing::HostTool("P1", 1000, 0, 0, 0, 0));
+  tools.Add(testing::HostTool("D16", 0, 16, 88, 2, 1000));
+  tools.Add(testing::HostTool("H1", 0, 0, 0, 0, 0));
   InitToolInfo(&tools);
   CArray<CPPSetup> setups;
   CPPSetup setup;
@@ -104,12 +93,7 @@ void LoadJob() {
   setups.Add(setup);
   InitSetupInfo(&setups);
   CArray<CPPMachine> machines;
-  CPPMachine machine;
-  machine.SetUserMachineName("PB1");
-  machine.SetTonnage(1000);
-  machine.SetMinTonnage(5);
-  machine.SetMaxBendingLength(3000);
-  machines.Add(machine);
+  machines.Add(testing::HostMachine("PB1", 1000, 5, 3000));
   InitMachineInfo(&machines);
   CArray<CPPBGauge> gauges;
   gauges.Add(CPPBGauge());
