@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/program_json.h"
 #include "cli/summary.h"
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
 #include "platform/platform.h"
+#include "program/control_file.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 
@@ -37,6 +39,23 @@ inline void WriteText(const std::filesystem::path& path,
                       const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
+}
+
+// The control file made again from the JSON of `inspect --json`: what a
+// user who edits that JSON and encodes it back would get.
+inline std::string ControlFileFromInspectJson(const ordered_json& j) {
+  ControlFileHeader header;
+  std::string error;
+  EXPECT_TRUE(FromJson(j["header"], &header, &error)) << error;
+  ControlFileImage image;
+  EncodeControlFileHeader(header, image.bytes.data());
+  for (size_t k = 0; k < j["steps"].size(); ++k) {
+    ControlFileStep step;
+    EXPECT_TRUE(FromJson(j["steps"][k], &step, &error)) << error;
+    EncodeControlFileStep(step,
+                          image.bytes.data() + control_file::SlotOffset(k));
+  }
+  return std::string(image.bytes.begin(), image.bytes.end());
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

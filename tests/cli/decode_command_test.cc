@@ -42,22 +42,6 @@ Ran Inspect(const std::filesystem::path& path, bool json = false,
   return {code, out.str(), err.str()};
 }
 
-// Makes the control file again from the JSON of inspect.
-std::string ControlFileFromInspectJson(const ordered_json& j) {
-  ControlFileHeader header;
-  std::string error;
-  EXPECT_TRUE(FromJson(j["header"], &header, &error)) << error;
-  ControlFileImage image;
-  EncodeControlFileHeader(header, image.bytes.data());
-  for (size_t k = 0; k < j["steps"].size(); ++k) {
-    ControlFileStep step;
-    EXPECT_TRUE(FromJson(j["steps"][k], &step, &error)) << error;
-    EncodeControlFileStep(step,
-                          image.bytes.data() + control_file::SlotOffset(k));
-  }
-  return std::string(image.bytes.begin(), image.bytes.end());
-}
-
 TEST(InspectTest, ControlFileJsonHoldsEveryFieldAndMakesTheFileAgain) {
   for (const char* name :
        {"one_step_mm.nmb", "three_steps_inch.nmb", "twenty_five_steps.nmb"}) {
@@ -68,7 +52,7 @@ TEST(InspectTest, ControlFileJsonHoldsEveryFieldAndMakesTheFileAgain) {
     EXPECT_THAT(j["problems"], IsEmpty()) << j["problems"].dump();
     // Through text and back, as a reader of the output would.
     const ordered_json reread = ordered_json::parse(j.dump());
-    EXPECT_EQ(ControlFileFromInspectJson(reread), bytes) << name;
+    EXPECT_EQ(testing::ControlFileFromInspectJson(reread), bytes) << name;
   }
 }
 

@@ -7,8 +7,8 @@
 
 #include <sstream>
 
-#include "cli/generate_command.h"
 #include "cli/decode_command.h"
+#include "cli/generate_command.h"
 #include "cli_test_support.h"
 #include "support/job_store_reset.h"
 
@@ -16,22 +16,6 @@ namespace bendpost::cli {
 namespace {
 
 const std::string kGoldenDir = std::string(BENDPOST_TESTDATA_DIR) + "/cli";
-
-// The control file again, from the JSON of `inspect --json`.
-std::string FromInspectJson(const ordered_json& j) {
-  ControlFileImage image;
-  ControlFileHeader header;
-  std::string error;
-  EXPECT_TRUE(FromJson(j["header"], &header, &error)) << error;
-  EncodeControlFileHeader(header, image.bytes.data());
-  for (size_t k = 0; k < j["steps"].size(); ++k) {
-    ControlFileStep step;
-    EXPECT_TRUE(FromJson(j["steps"][k], &step, &error)) << error;
-    EncodeControlFileStep(step,
-                          image.bytes.data() + control_file::SlotOffset(k));
-  }
-  return std::string(image.bytes.begin(), image.bytes.end());
-}
 
 struct Example {
   const char* job;
@@ -78,7 +62,7 @@ TEST_P(GenerateExamplesTest, ControlFilesMatchAndInspectRoundTrips) {
 
     const ordered_json j = ordered_json::parse(InspectJson(bytes).dump());
     EXPECT_TRUE(j["problems"].empty()) << j["problems"].dump();
-    EXPECT_EQ(FromInspectJson(j), bytes) << written;
+    EXPECT_EQ(testing::ControlFileFromInspectJson(j), bytes) << written;
   }
 }
 
