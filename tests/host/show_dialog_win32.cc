@@ -25,8 +25,13 @@
 #include "cli/job_file.h"
 #include "cli/json_text.h"
 #include "support/import_patch_win32.h"
+#include "support/modal_script_win32.h"
 
 namespace {
+
+using bendpost::test_support::ForemostDialog;
+using bendpost::test_support::PressButton;
+using bendpost::test_support::WindowText;
 
 constexpr char kDialogTitle[] = "Postprocessor Program Creation Dialog:";
 constexpr UINT kTickMilliseconds = 100;
@@ -46,38 +51,15 @@ struct State {
   bool failed = false;
 } state;
 
-std::string WindowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-BOOL CALLBACK FindForemostDialog(HWND window, LPARAM param) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) ||
-      !IsWindowEnabled(window))
-    return TRUE;
-  *reinterpret_cast<HWND*>(param) = window;
-  return FALSE;
-}
-
-void Cancel(HWND window) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
-}
-
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   ++state.ticks;
-  HWND window = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindForemostDialog,
-                    reinterpret_cast<LPARAM>(&window));
+  HWND window = ForemostDialog();
   if (window == nullptr) return;
   if (WindowText(window) != kDialogTitle) {
     std::fprintf(stderr, "unexpected window \"%s\"\n",
                  WindowText(window).c_str());
     state.failed = true;
-    Cancel(window);
+    PressButton(window, IDCANCEL);
     return;
   }
   if (state.cancelled) return;
@@ -98,7 +80,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
       state.failed = true;
     }
     state.cancelled = true;
-    Cancel(window);
+    PressButton(window, IDCANCEL);
   }
 }
 

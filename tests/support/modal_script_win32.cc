@@ -51,19 +51,24 @@ void CALLBACK ModalScript::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 void ModalScript::Tick() {
   if (running_) return;  // a step's own modal loop
-  Search search;
-  EnumThreadWindows(GetCurrentThreadId(), FindForemostDialog,
-                    reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) return;
+  HWND window = ForemostDialog();
+  if (window == nullptr) return;
   running_ = true;
   if (next_ < steps_.size()) {
     Step& step = steps_[next_++];
-    step(search.found);
+    step(window);
   } else {
     ++unexpected_;
-    PressButton(search.found, IDCANCEL);
+    PressButton(window, IDCANCEL);
   }
   running_ = false;
+}
+
+HWND ForemostDialog() {
+  Search search;
+  EnumThreadWindows(GetCurrentThreadId(), FindForemostDialog,
+                    reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void PressButton(HWND window, int button_id) {

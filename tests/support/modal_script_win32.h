@@ -48,6 +48,10 @@ class ModalScript {
   UINT_PTR timer_ = 0;
 };
 
+// The calling thread's foremost window of the dialog class that is visible
+// and enabled (the one the operator can use), or null.
+HWND ForemostDialog();
+
 // What the operator does and sees.
 void PressButton(HWND window, int button_id);
 std::string WindowText(HWND window);
