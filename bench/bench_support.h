@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bendcalc/bend_data.h"
-#include "program/record_file.h"
+#include "formats/record_file.h"
 
 namespace bendpost::bench {
 

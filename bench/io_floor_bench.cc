@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "program/control_file.h"
+#include "formats/control_file.h"
 
 namespace bendpost::bench {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "program/program_converter.h"
-#include "program/record_file.h"
+#include "formats/program_converter.h"
+#include "formats/record_file.h"
 
 namespace bendpost::bench {
 namespace {

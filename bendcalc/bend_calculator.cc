@@ -7,7 +7,7 @@
 #include "bendcalc/material_file.h"
 #include "bendcalc/power_of_ten.h"
 #include "platform/file.h"
-#include "platform/numeric.h"
+#include "base/numeric.h"
 #include "platform/path.h"
 #include "platform/platform.h"
 

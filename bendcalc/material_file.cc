@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace bendpost {
 namespace {

@@ -33,7 +33,7 @@
 #include <string_view>
 
 #include "bendcalc/material_model.h"
-#include "platform/status.h"
+#include "base/status.h"
 
 namespace bendpost {
 

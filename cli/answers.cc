@@ -5,7 +5,7 @@
 #include "cli/job_file.h"
 #include "cli/json_text.h"
 #include "dialog/dialog_fields.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

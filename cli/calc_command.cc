@@ -7,8 +7,8 @@
 #include "bendcalc/bend_warnings.h"
 #include "cli/json_text.h"
 #include "cli/program_json.h"
-#include "platform/numeric.h"
-#include "platform/text.h"
+#include "base/numeric.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/text_table.h"
-#include "platform/le_bytes.h"
-#include "platform/text.h"
+#include "base/le_bytes.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

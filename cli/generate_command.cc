@@ -13,7 +13,7 @@
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store_posix.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/host_ui.h"
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 

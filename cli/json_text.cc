@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include "cli/json_text.h"
 #include "cli/material_description.h"
 #include "cli/text_table.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

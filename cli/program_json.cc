@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "cli/text_table.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

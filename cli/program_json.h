@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "program/control_file.h"
-#include "program/record_file.h"
+#include "formats/control_file.h"
+#include "formats/record_file.h"
 
 namespace bendpost::cli {
 

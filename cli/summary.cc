@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {

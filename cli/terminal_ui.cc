@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 

@@ -6,7 +6,7 @@
 #include "cli/json_text.h"
 #include "dialog/tool_names.h"
 #include "platform/file.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

@@ -1,7 +1,7 @@
 #include "dialog/material_naming.h"
 
 #include "dialog/program_dialog.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost {

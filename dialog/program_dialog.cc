@@ -11,7 +11,7 @@
 #include "dialog/dialog_fields.h"
 #include "dialog/material_naming.h"
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 

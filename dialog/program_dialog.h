@@ -25,7 +25,7 @@
 
 #include "bendcalc/bend_data.h"
 #include "driver/job_store.h"
-#include "platform/status.h"
+#include "base/status.h"
 #include "platform/ui.h"
 
 // The message shown instead of the dialog for a program whose steps name a

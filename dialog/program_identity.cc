@@ -11,7 +11,7 @@
 #include "dialog/program_dialog.h"
 #include "platform/path.h"
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost {
 

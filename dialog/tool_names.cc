@@ -7,7 +7,7 @@
 
 #include "dialog/program_dialog.h"
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace bendpost {
 namespace {

@@ -3,7 +3,7 @@
 #include "bendpost/driver_api.h"
 #include "driver/job_store.h"
 #include "driver/settings.h"
-#include "program/program_generator.h"
+#include "generation/program_generator.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 #include "bendcalc/material_file.h"
 #include "bendcalc/material_model.h"
 #include "fuzz/fuzz_check.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "platform/path.h"
 #include "platform/platform.h"
 

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "program/control_file.h"
+#include "formats/control_file.h"
 
 namespace {
 

@@ -22,11 +22,11 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "platform/platform.h"
-#include "program/control_file.h"
-#include "program/program_converter.h"
-#include "program/record_file.h"
+#include "formats/control_file.h"
+#include "formats/program_converter.h"
+#include "formats/record_file.h"
 
 namespace {
 

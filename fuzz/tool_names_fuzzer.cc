@@ -19,7 +19,7 @@
 #include "bendpost/cstring.h"
 #include "dialog/tool_names.h"
 #include "fuzz/fuzz_check.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/status.h"
+#include "base/status.h"
 
 namespace bendpost {
 

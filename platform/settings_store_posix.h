@@ -22,7 +22,7 @@
 #include <string>
 
 #include "platform/settings_store.h"
-#include "platform/status.h"
+#include "base/status.h"
 
 namespace bendpost {
 

@@ -1,6 +1,6 @@
 #include "bendpost/step_info.h"
 
-#include "platform/numeric.h"
+#include "base/numeric.h"
 #include "records/array_copy.h"
 #include "records/truncate_decimals.h"
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "platform/le_bytes.h"
-#include "platform/mem_file_system.h"
+#include "base/le_bytes.h"
+#include "testing/mem_file_system.h"
 #include "platform/path.h"
 #include "platform/platform.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"

@@ -13,7 +13,7 @@
 
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/material_file.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "platform/path.h"
 #include "platform/platform.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"

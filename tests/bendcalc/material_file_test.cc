@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/le_bytes.h"
-#include "platform/text.h"
+#include "base/le_bytes.h"
+#include "base/text.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 
 namespace bendpost {

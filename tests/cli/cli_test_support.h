@@ -18,7 +18,7 @@
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
 #include "platform/platform.h"
-#include "program/control_file.h"
+#include "formats/control_file.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "cli_test_support.h"
-#include "platform/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace bendpost::cli {
 namespace {

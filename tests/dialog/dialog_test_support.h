@@ -14,7 +14,7 @@
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
 #include "platform/clock.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"

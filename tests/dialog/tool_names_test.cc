@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialog_test_support.h"
-#include "platform/fault_file_system.h"
+#include "testing/fault_file_system.h"
 
 namespace bendpost::testing {
 namespace {

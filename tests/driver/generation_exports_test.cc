@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fault_file_system.h"
-#include "program/control_file.h"
+#include "testing/fault_file_system.h"
+#include "formats/control_file.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 #include "support/golden_files.h"

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fault_file_system.h"
-#include "program/control_file.h"
+#include "testing/fault_file_system.h"
+#include "formats/control_file.h"
 #include "resources/strings.h"
 #include "tests/driver/generation_jobs.h"
 

@@ -27,7 +27,7 @@
 #include "dialog/program_identity.h"
 #include "platform/clock.h"
 #include "platform/file.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"

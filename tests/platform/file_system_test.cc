@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/fault_file_system.h"
+#include "testing/fault_file_system.h"
 #include "platform/file.h"
-#include "platform/mem_file_system.h"
+#include "testing/mem_file_system.h"
 #include "support/temp_dir.h"
 
 namespace bendpost {

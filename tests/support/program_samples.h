@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "program/record_file.h"
+#include "formats/record_file.h"
 
 namespace bendpost {
 namespace test_support {

@@ -1,0 +1,119 @@
+#include "testing/mem_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace bendpost {
+namespace {
+
+class MemFile : public File {
+ public:
+  MemFile(std::shared_ptr<std::string> data, bool writable)
+      : data_(std::move(data)), writable_(writable) {}
+
+  Status SetLength(uint64_t length) override {
+    if (closed_) return Closed();
+    if (!writable_) return Status::Error("file is open for reading only");
+    data_->resize(static_cast<size_t>(length), '\0');
+    return Status::OK();
+  }
+  Status Seek(uint64_t offset) override {
+    if (closed_) return Closed();
+    pos_ = static_cast<size_t>(offset);
+    return Status::OK();
+  }
+  Status Write(const void* data, size_t size) override {
+    if (closed_) return Closed();
+    if (!writable_) return Status::Error("file is open for reading only");
+    if (pos_ + size > data_->size()) data_->resize(pos_ + size, '\0');
+    std::memcpy(data_->data() + pos_, data, size);
+    pos_ += size;
+    return Status::OK();
+  }
+  Status Read(void* data, size_t size, size_t* read) override {
+    *read = 0;
+    if (closed_) return Closed();
+    size_t avail = pos_ < data_->size() ? data_->size() - pos_ : 0;
+    size_t n = std::min(size, avail);
+    if (n > 0) std::memcpy(data, data_->data() + pos_, n);
+    pos_ += n;
+    *read = n;
+    return Status::OK();
+  }
+  // Closing twice is harmless; any other use of a closed file fails, as it
+  // does on a real file.
+  Status Close() override {
+    closed_ = true;
+    return Status::OK();
+  }
+
+ private:
+  static Status Closed() { return Status::Error("the file is closed"); }
+
+  std::shared_ptr<std::string> data_;
+  bool writable_;
+  size_t pos_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace
+
+MemFileSystem::MemFileSystem() = default;
+MemFileSystem::~MemFileSystem() = default;
+
+Status MemFileSystem::Create(const std::string& path,
+                             std::unique_ptr<File>* file) {
+  if (path.empty()) return Status::Error("cannot create a file without a name");
+  auto data = std::make_shared<std::string>();
+  files_[path] = data;
+  *file = std::make_unique<MemFile>(data, true);
+  return Status::OK();
+}
+
+Status MemFileSystem::OpenForRead(const std::string& path,
+                                  std::unique_ptr<File>* file) {
+  auto it = files_.find(path);
+  if (it == files_.end())
+    return Status::Error("cannot open " + path + ": No such file or directory");
+  *file = std::make_unique<MemFile>(it->second, false);
+  return Status::OK();
+}
+
+Status MemFileSystem::Rename(const std::string& from, const std::string& to) {
+  auto it = files_.find(from);
+  if (it == files_.end())
+    return Status::Error("cannot rename " + from +
+                         ": No such file or directory");
+  auto data = it->second;
+  files_.erase(it);
+  files_[to] = data;
+  return Status::OK();
+}
+
+Status MemFileSystem::Remove(const std::string& path) {
+  if (files_.erase(path) == 0)
+    return Status::Error("cannot delete " + path +
+                         ": No such file or directory");
+  return Status::OK();
+}
+
+bool MemFileSystem::Exists(const std::string& path) {
+  return files_.count(path) != 0;
+}
+
+void MemFileSystem::SetFile(const std::string& path, std::string contents) {
+  files_[path] = std::make_shared<std::string>(std::move(contents));
+}
+
+const std::string* MemFileSystem::GetFile(const std::string& path) const {
+  auto it = files_.find(path);
+  return it == files_.end() ? nullptr : it->second.get();
+}
+
+std::vector<std::string> MemFileSystem::ListFiles() const {
+  std::vector<std::string> names;
+  for (const auto& [name, data] : files_) names.push_back(name);
+  return names;
+}
+
+}  // namespace bendpost

@@ -1,0 +1,41 @@
+// An in-memory FileSystem for tests and benchmarks: paths are plain keys,
+// there are no folders. Deterministic and independent of the machine.
+#ifndef BENDPOST_TESTING_MEM_FILE_SYSTEM_H_
+#define BENDPOST_TESTING_MEM_FILE_SYSTEM_H_
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+
+namespace bendpost {
+
+class MemFileSystem : public FileSystem {
+ public:
+  MemFileSystem();
+  ~MemFileSystem() override;
+
+  Status Create(const std::string& path, std::unique_ptr<File>* file) override;
+  Status OpenForRead(const std::string& path,
+                     std::unique_ptr<File>* file) override;
+  Status Rename(const std::string& from, const std::string& to) override;
+  Status Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+
+  // Direct access for tests.
+  void SetFile(const std::string& path, std::string contents);
+  // Contents of `path`, or nullptr when there is no such file.
+  const std::string* GetFile(const std::string& path) const;
+  std::vector<std::string> ListFiles() const;
+
+ private:
+  // Files are shared with their open handles, so a handle keeps writing to
+  // the file it opened even after a rename.
+  std::map<std::string, std::shared_ptr<std::string>> files_;
+};
+
+}  // namespace bendpost
+
+#endif  // BENDPOST_TESTING_MEM_FILE_SYSTEM_H_

@@ -1,0 +1,228 @@
+// ProgramDialog::FinishProgram: serial counter, record file, staging file,
+// control file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "testing/fault_file_system.h"
+#include "formats/control_file.h"
+#include "formats/record_file.h"
+#include "tests/generation/generation_test_support.h"
+
+namespace bendpost::testing {
+namespace {
+
+class FinishProgramTest : public GenerationTest {
+ protected:
+  FinishProgramTest()
+      : faults_(&files_),
+        scoped_(Platform{&faults_, &clock_, &settings_, &ui_}) {
+    AddWorkedExampleJob();
+  }
+
+  std::vector<std::string> Files() const { return files_.ListFiles(); }
+  DecodedControlFile Control(const std::string& path) const {
+    DecodedControlFile decoded;
+    const std::string* bytes = files_.GetFile(path);
+    EXPECT_NE(nullptr, bytes) << path;
+    if (bytes == nullptr) return decoded;
+    const Status s = DecodeControlFile(*bytes, &decoded);
+    EXPECT_TRUE(s.ok()) << s.message();
+    return decoded;
+  }
+  std::map<std::string, std::string> Serial() {
+    return *settings_.Values(SerialCounterKeyPath());
+  }
+  bool Logged(const std::string& text) const {
+    for (const std::string& line : faults_.Log())
+      if (line.find(text) != std::string::npos) return true;
+    return false;
+  }
+
+  FaultInjectingFileSystem faults_;
+  ScopedPlatform scoped_;
+};
+
+TEST_F(FinishProgramTest, WritesTheControlFileAndLeavesNothingElse) {
+  auto dialog = MakeDialog(WorkedSteps(2));
+  ASSERT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), dialog->FileName);
+  const Status s = dialog->TryFinishProgram();
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
+  EXPECT_EQ(12664u, files_.GetFile(NativePath("/jobs/2030500.NMB"))->size());
+  const DecodedControlFile control = Control(NativePath("/jobs/2030500.NMB"));
+  EXPECT_EQ("030500", control.header.ProgramName);
+  EXPECT_EQ(2, control.header.StepCount);
+  // The record file went to the staging name while it was converted.
+  EXPECT_TRUE(
+      Logged(NativePath("rename /jobs/2030500.NMB -> /jobs/2030500.kpz")));
+  EXPECT_TRUE(Logged(NativePath("remove /jobs/2030500.kpz")));
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(FinishProgramTest, StoresTheSerialCounterFirst) {
+  StoreSerial("7", "3", "5");
+  auto dialog = MakeDialog(WorkedSteps(1));
+  ASSERT_STREQ("030507", dialog->ProgramName);
+  EXPECT_EQ(1, dialog->FinishProgram());
+  EXPECT_EQ(std::string("8\0\0", 3), Serial()[kSerialNumberValue]);
+  EXPECT_EQ(std::string("3\0\0", 3), Serial()[kSerialMonthValue]);
+  EXPECT_EQ(std::string("5\0\0", 3), Serial()[kSerialDayValue]);
+}
+
+TEST_F(FinishProgramTest, TheSerialNumberIsUsedEvenWhenWritingFails) {
+  faults_.FailNth(FileOp::kCreate, 1);
+  auto dialog = MakeDialog(WorkedSteps(1));
+  EXPECT_EQ(0, dialog->FinishProgram());
+  EXPECT_EQ(std::string("1\0\0", 3), Serial()[kSerialNumberValue]);
+  EXPECT_EQ(std::vector<std::string>{Text(strings::kOpenFileFails)},
+            MessageTexts());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
+}
+
+TEST_F(FinishProgramTest, AStoreThatCannotBeWrittenDoesNotStopTheProgram) {
+  settings_.SetReadOnly(true);
+  auto dialog = MakeDialog(WorkedSteps(1));
+  EXPECT_EQ(1, dialog->FinishProgram());
+  EXPECT_NE(nullptr, files_.GetFile(NativePath("/jobs/2030500.NMB")));
+}
+
+TEST_F(FinishProgramTest, NamesAreTrimmedAtTheEndAndUpperCased) {
+  auto dialog = MakeDialog(WorkedSteps(1));
+  dialog->ProgramName = "ab12 \t";
+  dialog->PartReference = " part 1\r\n";
+  ASSERT_TRUE(dialog->TryFinishProgram().ok());
+  EXPECT_STREQ("AB12", dialog->ProgramName);
+  EXPECT_STREQ(" PART 1", dialog->PartReference);
+  const DecodedControlFile control = Control(NativePath("/jobs/2AB12.NMB"));
+  // The record file pads the name to its 6 bytes; the file name has it
+  // without blanks.
+  EXPECT_EQ("AB12  ", control.header.ProgramName);
+  EXPECT_EQ(" PART 1", control.header.PartReference);
+}
+
+TEST_F(FinishProgramTest, OnlyControlTypeSevenHasAFile) {
+  for (int control_type : {0, 2, 5}) {
+    store_->Setups[0].SetControlType(control_type);
+    auto dialog = MakeDialog(WorkedSteps(1));
+    dialog->ProgramName = "ab ";
+    faults_.ResetCounts();
+    EXPECT_FALSE(dialog->TryFinishProgram().ok()) << control_type;
+    EXPECT_EQ(0, faults_.TotalCount()) << control_type;
+    EXPECT_STREQ("AB", dialog->ProgramName);
+  }
+  EXPECT_TRUE(Serial().empty());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
+}
+
+TEST_F(FinishProgramTest, SeveralSetupsStageUnderTheFileNameAndNameTheControl) {
+  AddBandRSetup(1);
+  auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
+  ASSERT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), dialog->FileName);
+  ASSERT_TRUE(dialog->TryFinishProgram().ok());
+  EXPECT_TRUE(Logged(
+      NativePath("rename /jobs/2030500.S2P2.NMB -> /jobs/2030500.S2P2.kpz")));
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
+}
+
+TEST_F(FinishProgramTest, AStaleStagingFileIsReplacedNotConverted) {
+  // A whole record file of another program, left by a crash.
+  RecordFileHeader stale_header;
+  stale_header.ProgramName = "STALE";
+  stale_header.RecordCount = 2;
+  stale_header.NamePrefixDigit = 2;
+  files_.SetFile(NativePath("/jobs/2030500.kpz"),
+                 EncodeRecordFile(stale_header, {RecordFileStep{}, {}}));
+  auto dialog = MakeDialog(WorkedSteps(1));
+  ASSERT_TRUE(dialog->TryFinishProgram().ok());
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
+  EXPECT_EQ("030500",
+            Control(NativePath("/jobs/2030500.NMB")).header.ProgramName);
+}
+
+TEST_F(FinishProgramTest, RenameFailureFailsAndDeletesTheRecordFile) {
+  faults_.FailNth(FileOp::kRename, 1);
+  auto dialog = MakeDialog(WorkedSteps(1));
+  EXPECT_FALSE(dialog->TryFinishProgram().ok());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
+}
+
+TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
+  AddBandRSetup(1);
+  files_.SetFile(NativePath("/jobs/2030500.NMB"), "an earlier program");
+  faults_.FailNth(FileOp::kCreate, 2);  // 1: the record file
+  auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
+  EXPECT_EQ(0, dialog->FinishProgram());
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
+  EXPECT_EQ("an earlier program",
+            *files_.GetFile(NativePath("/jobs/2030500.NMB")));
+  EXPECT_TRUE(Logged(NativePath("remove /jobs/2030500.S2P2.kpz")));
+}
+
+TEST_F(FinishProgramTest, FailedConversionStillDeletesTheStagingFile) {
+  faults_.FailNth(FileOp::kRename, 2);  // the control file's rename
+  auto dialog = MakeDialog(WorkedSteps(1));
+  EXPECT_FALSE(dialog->TryFinishProgram().ok());
+  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
+}
+
+TEST_F(FinishProgramTest, AStagingFileThatCannotBeDeletedIsHarmless) {
+  faults_.FailNth(FileOp::kRemove, 1);
+  auto dialog = MakeDialog(WorkedSteps(1));
+  EXPECT_TRUE(dialog->TryFinishProgram().ok());
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB"),
+                                      NativePath("/jobs/2030500.kpz")}),
+            Files());
+  // The next program of that name replaces it before converting.
+  faults_.ClearFaults();
+  StoreSerial("0", "3", "5");  // the same name again
+  auto again = MakeDialog(WorkedSteps(3));
+  ASSERT_TRUE(again->TryFinishProgram().ok());
+  EXPECT_EQ(3, Control(NativePath("/jobs/2030500.NMB")).header.StepCount);
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
+}
+
+TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
+  const struct {
+    std::string file_name;
+    std::string staging;
+    std::string control;
+  } cases[] = {
+      {NativePath("/jobs/prog"), NativePath("/jobs/prog.kpz"),
+       NativePath("/jobs/2030500")},
+      {NativePath("/jobs.v2/prog"), NativePath("/jobs.v2/prog.kpz"),
+       NativePath("/jobs.v2/2030500")},
+      {NativePath("/jobs.v2/prog.x.NMB"), NativePath("/jobs.v2/prog.x.kpz"),
+       NativePath("/jobs.v2/2030500.NMB")},
+  };
+  for (const auto& c : cases) {
+    StoreSerial("0", "3", "5");  // every program is named 030500
+    auto dialog = MakeDialog(WorkedSteps(1));
+    dialog->FileName = c.file_name;
+    faults_.ResetCounts();
+    ASSERT_TRUE(dialog->TryFinishProgram().ok()) << c.file_name;
+    EXPECT_TRUE(
+        Logged(std::string("rename ") + c.file_name + " -> " + c.staging))
+        << c.file_name;
+    EXPECT_NE(nullptr, files_.GetFile(c.control)) << c.file_name;
+    EXPECT_EQ(nullptr, files_.GetFile(c.staging)) << c.file_name;
+    files_.Remove(c.control);
+  }
+}
+
+}  // namespace
+}  // namespace bendpost::testing
