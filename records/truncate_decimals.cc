@@ -1,9 +1,19 @@
 #include "records/truncate_decimals.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <system_error>
+
+// Float arithmetic must round every operation to float, as it does on
+// x86-64: the unit conversions cut their products toward zero, and a product
+// kept in 80 bits (x87, GCC's default on 32-bit x86) lands one unit lower
+// (7.5 inch gives 190 mm instead of 191). On 32-bit x86, build with
+// -msse2 -mfpmath=sse (cmake/mingw-w64-i686.cmake).
+static_assert(FLT_EVAL_METHOD == 0,
+              "float arithmetic with excess precision changes the bytes of "
+              "the programs; build with -msse2 -mfpmath=sse");
 
 namespace {
 

@@ -16,9 +16,10 @@
 //     points those two entries of the DLL's import address table at a clock
 //     fixed on 5 March 2024 (the DLL itself has no hook for it);
 //   - the serial counter: the real key of the current user,
-//     Software\Orvanix\VantorelCommon\Default, emptied for the run (the
-//     test runs in the build's own Wine prefix) and put back as it was
-//     afterwards;
+//     Software\Orvanix\VantorelCommon\Default, or
+//     Software\Wow6432Node\Orvanix\VantorelCommon\Default when this is a
+//     32-bit process on 64-bit Windows, emptied for the run (the test runs
+//     in the build's own Wine prefix) and put back as it was afterwards;
 //   - the files: a fresh folder under the temporary folder holding the
 //     material data file f_1 (tests/testdata/cli/worked_example.f_1, the
 //     calculation's worked example, the same bytes the golden test encodes)
@@ -39,6 +40,7 @@
 #include "resources/dialog_ids.h"
 #include "support/import_patch_win32.h"
 #include "support/modal_script_win32.h"
+#include "support/process_width_win32.h"
 #include "tests/driver/host_jobs.h"
 
 namespace bendpost::testing {
@@ -52,7 +54,13 @@ using test_support::WindowText;
 
 constexpr int kProgramCreatedId = 51008;
 constexpr char kDialogTitle[] = "Postprocessor Program Creation Dialog:";
-constexpr char kCounterKey[] = "Software\\Orvanix\\VantorelCommon\\Default";
+// The key the DLL must use, by the width of this process (not by asking
+// IsWow64Process, as the DLL does).
+const std::string kCounterKey =
+    std::string(test_support::ThirtyTwoBitProcessOnSixtyFourBitWindows()
+                    ? "Software\\Wow6432Node\\"
+                    : "Software\\") +
+    "Orvanix\\VantorelCommon\\Default";
 constexpr const char* kCounterValues[] = {"Serial Number", "Serial Month",
                                           "Serial Day"};
 
@@ -146,11 +154,14 @@ bool KeyExists(const std::string& path) {
 class ScopedEmptyCounterKey {
  public:
   ScopedEmptyCounterKey() {
-    for (const char* path : {"Software\\Orvanix",
-                             "Software\\Orvanix\\VantorelCommon", kCounterKey})
+    // Every key below "Software" down to the counter's own.
+    for (size_t at = kCounterKey.find('\\'); at != std::string::npos;) {
+      at = kCounterKey.find('\\', at + 1);
+      const std::string path = kCounterKey.substr(0, at);
       if (!KeyExists(path)) created_.insert(created_.begin(), path);
+    }
     HKEY key = nullptr;
-    ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, kCounterKey, 0, nullptr, 0,
+    ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0, nullptr, 0,
                           KEY_READ | KEY_WRITE, nullptr, &key,
                           nullptr) == ERROR_SUCCESS;
     if (!ok_) return;
@@ -162,8 +173,8 @@ class ScopedEmptyCounterKey {
   }
   ~ScopedEmptyCounterKey() {
     HKEY key = nullptr;
-    if (ok_ && RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey, 0, KEY_WRITE,
-                             &key) == ERROR_SUCCESS) {
+    if (ok_ && RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0,
+                             KEY_WRITE, &key) == ERROR_SUCCESS) {
       for (size_t i = 0; i < saved_.size(); ++i) {
         RegDeleteValueA(key, kCounterValues[i]);
         if (saved_[i])
@@ -183,8 +194,8 @@ class ScopedEmptyCounterKey {
   // What the key holds now under `name`.
   static std::optional<SavedValue> Value(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey, 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
       return std::nullopt;
     std::optional<SavedValue> value = QueryValue(key, name);
     RegCloseKey(key);

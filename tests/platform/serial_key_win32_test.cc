@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "dialog/program_identity.h"
 #include "platform/platform.h"
+#include "platform/serial_key.h"
+#include "support/process_width_win32.h"
 
 namespace bendpost {
 namespace {
@@ -67,10 +70,14 @@ TEST_F(Wow64Test, TheEntryPointsAnswerIsTaken) {
   EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(Wow64Test, TheSystemHasTheEntryPointAndSaysNoForThisProcess) {
+// The real entry point answers for the width of this process (true for the
+// 32-bit tests on a 64-bit system), and the counter's key follows it.
+TEST_F(Wow64Test, TheSystemAnswersForTheWidthOfThisProcess) {
   IsWow64ProcessFn fn = LookUpIsWow64Process();
   ASSERT_NE(nullptr, fn);
-  EXPECT_FALSE(IsWow64Through(fn, GetCurrentProcess()));
+  const bool wow64 = test_support::ThirtyTwoBitProcessOnSixtyFourBitWindows();
+  EXPECT_EQ(wow64, IsWow64Through(fn, GetCurrentProcess()));
+  EXPECT_EQ(SerialCounterKeyPathFor(wow64), SerialCounterKeyPath());
   EXPECT_TRUE(ui_.messages.empty());
 }
 
