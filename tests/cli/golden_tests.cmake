@@ -137,3 +137,8 @@ bendpost_golden_test(inspect_generate_cover_p1
 bendpost_golden_test(inspect_generate_cover_p2
   ARGS inspect tests/testdata/cli/generate_cover_p2.nmb
   GOLDEN ${golden_dir}/generate_cover_p2.nmb.txt)
+
+# The version the project is built as (under the emulator in a cross build).
+add_test(NAME cli.version COMMAND bendpost_cli --version)
+set_tests_properties(cli.version PROPERTIES
+  PASS_REGULAR_EXPRESSION "^bendpost ${PROJECT_VERSION}\n$")
