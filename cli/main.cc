@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version",
                        std::string("bendpost ") + BENDPOST_VERSION);
   app.require_subcommand(1);
+  // Arguments are paths: on Windows, CLI11 would take "/work/x" for an
+  // option "/work".
+  app.allow_windows_style_options(false);
   app.footer(
       "Exit codes: 0 done; 1 done, but not everything (a program not "
       "created, problems in a file, findings); 2 bad options or input.");
