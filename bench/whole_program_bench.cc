@@ -105,7 +105,7 @@ void LoadJob() {
 // What one iteration needs around the generation call.
 struct Run {
   Run() : ui({}, ScriptedAction::kCreate) {
-    settings.CreateKey(SerialCounterKeyPath());
+    settings.CreateKey(SerialCounterKeyPath(ui));
     LoadJob();
   }
   ~Run() { DestroyPPDBInstance(); }

@@ -4,12 +4,11 @@
 #include <limits>
 #include <string>
 
+#include "base/numeric.h"
 #include "bendcalc/material_file.h"
 #include "bendcalc/power_of_ten.h"
 #include "platform/file.h"
-#include "base/numeric.h"
 #include "platform/path.h"
-#include "platform/platform.h"
 
 namespace bendpost {
 namespace {
@@ -167,7 +166,8 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
   return out;
 }
 
-BendCalculator::BendCalculator(CString dataPath) {
+BendCalculator::BendCalculator(FileSystem& files, CString dataPath)
+    : files_(files) {
   // Each name is the data folder, the platform's path separator and
   // "f_1".."f_4", without extension. The separator is "\" on Windows,
   // which gives exactly DataPath + "\f_1"; on POSIX systems "\" is an
@@ -195,14 +195,13 @@ bool BendCalculator::Load(float material_number, int32_t* warning) {
     *warning = kWarningMaterialNumber;
     return false;
   }
-  FileSystem& files = *CurrentPlatform().files;
   const std::string& path = file_names_[n - 1].str();
   // A file that is missing or cannot be read, is shorter than its blocks
   // say or has a bad term count counts as missing; the models loaded
   // before stay.
   std::string bytes;
   MaterialModelSet models{};
-  if (!ReadWholeFile(files, path, &bytes).ok() ||
+  if (!ReadWholeFile(files_, path, &bytes).ok() ||
       !ParseMaterialFile(bytes, &models).ok()) {
     *warning = kWarningMaterialFile;
     return false;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "base/text.h"
 #include "cli/answers.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
@@ -13,7 +14,6 @@
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store_posix.h"
-#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {
@@ -126,7 +126,8 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
            "XDG_CONFIG_HOME nor HOME is set); give --settings DIR\n";
     return kExitUsage;
   }
-  if (Status s = CreateSettingsKey(settings_root, SerialCounterKeyPath());
+  if (Status s = CreateSettingsKey(settings_root,
+                                   SerialCounterKeyPath(*CurrentPlatform().ui));
       !s.ok()) {
     err << "bendpost generate: cannot create the serial counter in "
         << settings_root << ": " << s.message() << "\n";

@@ -2,8 +2,8 @@
 //
 // The record file is written under the header's FileName, renamed to the
 // staging name (FileName up to its last "." followed by ".kpz"), converted
-// into the control file (program/program_converter.h) and deleted. Only the
-// control type "BandR" (7) has a control file.
+// into the control file (formats/program_converter.h) and deleted. Only the
+// control type "BandR" has a control file.
 //
 // What can be left on disk afterwards:
 //   - success: the control file; the staging file is deleted (if even that
@@ -11,18 +11,20 @@
 //     name replaces it before converting);
 //   - any failure: no record file and no staging file, and no control file
 //     new or changed (the converter writes it atomically).
+#include "generation/finish_program.h"
+
 #include <memory>
 #include <string>
 
-#include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
-#include "platform/file.h"
-#include "platform/platform.h"
 #include "formats/program_converter.h"
+#include "generation/record_file_writer.h"
+#include "platform/file.h"
+#include "records/control_type.h"
 
+namespace bendpost {
 namespace {
 
-constexpr int kControlTypeBandR = 7;
 // The converter's layout selector for the driver's own record files (the
 // padded layout).
 constexpr int kRecordLayoutSelector = 0;
@@ -39,44 +41,23 @@ std::string StagingName(const std::string& file_name) {
   return file_name.substr(0, dot) + ".kpz";
 }
 
-}  // namespace
+// ProgramName and PartReference as the control shows them.
+void NormaliseNames(ProgramHeader& h) {
+  h.ProgramName.TrimRight();
+  h.ProgramName.MakeUpper();
+  h.PartReference.TrimRight();
+  h.PartReference.MakeUpper();
+}
 
-bendpost::Status ProgramDialog::TryFinishProgram() {
-  using bendpost::Status;
-  ProgramName.TrimRight();
-  ProgramName.MakeUpper();
-  PartReference.TrimRight();
-  PartReference.MakeUpper();
-
-  if (ControlType != kControlTypeBandR) {
-    return Status::Error("control type " + std::to_string(ControlType) +
-                         " has no program file");
-  }
-
-  // The serial number is used up once the operator confirmed, whether or
-  // not the file can be written. A store that cannot be written keeps its
-  // old counter; that is no reason to refuse the program.
-  bendpost::WriteSerialCounter(NextSerial, SerialMonth, SerialDay);
-
-  Status s = TryWriteRecordFile();
-  if (!s.ok()) return s;
-
-  bendpost::FileSystem& files = *bendpost::CurrentPlatform().files;
-  const std::string record_path = FileName.str();
-  const std::string staging = StagingName(record_path);
-  // Rename replaces a file of the staging name left by an earlier crash.
-  s = files.Rename(record_path, staging);
-  if (!s.ok()) {
-    files.Remove(record_path);
-    return Status::Error("cannot rename the record file to " + staging + ": " +
-                         s.message());
-  }
-
+// Converts the record file, already renamed to `staging`, into the control
+// file and deletes it, whatever happens.
+Status ConvertStagingFile(FileSystem& files, const std::string& staging,
+                          const std::string& record_path) {
   int converted = 0;
   std::string target = record_path;
   std::string why;
   try {
-    bendpost::ProgramConverter converter(kRecordLayoutSelector);
+    ProgramConverter converter(files, kRecordLayoutSelector);
     converted = converter.ConvertToControlFile(staging, target);
     why = converter.last_error();
   } catch (...) {
@@ -90,4 +71,37 @@ bendpost::Status ProgramDialog::TryFinishProgram() {
   return Status::OK();
 }
 
-int ProgramDialog::FinishProgram() { return TryFinishProgram().ok() ? 1 : 0; }
+}  // namespace
+
+Status FinishProgram(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                     const JobContext& context) {
+  NormaliseNames(header);
+  if (header.Control != ControlType::kBandR) {
+    return Status::Error("control type " +
+                         std::to_string(ControlTypeValue(header.Control)) +
+                         " has no program file");
+  }
+
+  // The serial number is used up once the operator confirmed, whether or
+  // not the file can be written. A store that cannot be written keeps its
+  // old counter; that is no reason to refuse the program.
+  WriteSerialCounter(context.settings, context.ui, header.NextSerial,
+                     header.SerialMonth, header.SerialDay);
+
+  Status s = WriteRecordFile(header, steps, context);
+  if (!s.ok()) return s;
+
+  FileSystem& files = context.files;
+  const std::string record_path = header.FileName.str();
+  const std::string staging = StagingName(record_path);
+  // Rename replaces a file of the staging name left by an earlier crash.
+  s = files.Rename(record_path, staging);
+  if (!s.ok()) {
+    files.Remove(record_path);
+    return Status::Error("cannot rename the record file to " + staging + ": " +
+                         s.message());
+  }
+  return ConvertStagingFile(files, staging, record_path);
+}
+
+}  // namespace bendpost
