@@ -12,24 +12,6 @@ namespace {
 
 constexpr int kDriverId = 5;
 
-// Replaces `destination` with copies of the host's records, in order, using
-// only the host array's count and a by-value copy of each element. If
-// copying fails part-way, the store's array is left empty rather than half
-// loaded.
-template <typename Record>
-void ReplaceRecords(CArray<Record>& destination, const CArray<Record>* host) {
-  if (host == nullptr) return;
-  destination.RemoveAll();
-  try {
-    for (int i = 0; i < host->GetSize(); ++i) {
-      destination.Add(host->GetAt(i));
-    }
-  } catch (...) {
-    destination.RemoveAll();
-    throw;
-  }
-}
-
 // Runs `action` on the store (creating it first); nothing if the store
 // cannot be created.
 template <typename Action>

@@ -32,4 +32,23 @@ class JobStore : public bendpost::Job {
   JobStore();
 };
 
+// Replaces `destination` with copies of the host's records, in order, using
+// only the host array's count and a by-value copy of each element (what an
+// Init* export does with the host's array; null leaves `destination` as it
+// is). If a copy throws part-way, `destination` is left empty rather than
+// half loaded, and the exception goes on.
+template <typename Record>
+void ReplaceRecords(CArray<Record>& destination, const CArray<Record>* host) {
+  if (host == nullptr) return;
+  destination.RemoveAll();
+  try {
+    for (int i = 0; i < host->GetSize(); ++i) {
+      destination.Add(host->GetAt(i));
+    }
+  } catch (...) {
+    destination.RemoveAll();
+    throw;
+  }
+}
+
 #endif  // BENDPOST_DRIVER_JOB_STORE_H_

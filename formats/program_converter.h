@@ -1,5 +1,5 @@
-// ProgramConverter: reads a program record file (program/record_file.h) and
-// writes the control file (program/control_file.h) made from it. All file
+// ProgramConverter: reads a program record file (formats/record_file.h) and
+// writes the control file (formats/control_file.h) made from it. All file
 // access goes through the FileSystem it is given.
 //
 // Beyond the plain conversion it guarantees:

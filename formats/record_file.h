@@ -1,6 +1,6 @@
 // The program record file: the intermediate form of a program, written by
 // the record file writer and read back by the converter, which turns it into
-// the control file (program/control_file.h).
+// the control file (formats/control_file.h).
 //
 // File layout. All numbers little-endian: i16/i32 signed integers, f32
 // IEEE-754 binary32, u8 one byte. Texts are fixed-width byte fields without

@@ -169,6 +169,7 @@ TEST_F(DialogTest, RevValuesFollowTheReverseFlagsAndTheDieCategory) {
   header =
       MakeHeader({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
   EXPECT_STREQ("1", header->DieRev);
+  EXPECT_STREQ("0", header->PunchRev);    // each tool has its own flag
   store_->Tools[2].SetCategory("2v-16");  // the category test is exact
   header =
       MakeHeader({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
