@@ -1,16 +1,23 @@
 // Finishing a confirmed program: record file, staging, control file.
 //
-// The record file is written under the header's FileName, renamed to the
-// staging name (FileName up to its last "." followed by ".kpz"), converted
-// into the control file (formats/program_converter.h) and deleted. Only the
-// control type "BandR" has a control file.
+// The record file is written straight under the staging name (FileName up
+// to its last "." followed by ".kpz"), converted into the control file
+// (formats/program_converter.h) and deleted. It is never written under
+// FileName: with one setup FileName is the control file's own name, and an
+// older control file there must stay untouched until the new one replaces
+// it whole, flushed, in one rename. Only the control type "BandR" has a
+// control file.
 //
 // What can be left on disk afterwards:
 //   - success: the control file; the staging file is deleted (if even that
 //     fails, the stale staging file is harmless: the next program of that
 //     name replaces it before converting);
-//   - any failure: no record file and no staging file, and no control file
-//     new or changed (the converter writes it atomically).
+//   - any failure: no staging file, and no control file new or changed
+//     (the converter publishes it atomically), except when flushing the
+//     folder after that rename failed: the new file is then in place;
+//   - a process killed on the way: at most a staging file and the
+//     converter's temporary file, both replaced by the next run of that
+//     program; the control file's name holds the old file or the new one.
 #include "generation/finish_program.h"
 
 #include <memory>
@@ -49,8 +56,8 @@ void NormaliseNames(ProgramHeader& h) {
   h.PartReference.MakeUpper();
 }
 
-// Converts the record file, already renamed to `staging`, into the control
-// file and deletes it, whatever happens.
+// Converts the record file written under `staging` into the control file
+// and deletes it, whatever happens.
 Status ConvertStagingFile(FileSystem& files, const std::string& staging,
                           const std::string& record_path) {
   int converted = 0;
@@ -88,20 +95,12 @@ Status FinishProgram(ProgramHeader& header, CArray<CPPStepInfo>& steps,
   WriteSerialCounter(context.settings, context.ui, header.NextSerial,
                      header.SerialMonth, header.SerialDay);
 
-  Status s = WriteRecordFile(header, steps, context);
-  if (!s.ok()) return s;
-
-  FileSystem& files = context.files;
   const std::string record_path = header.FileName.str();
   const std::string staging = StagingName(record_path);
-  // Rename replaces a file of the staging name left by an earlier crash.
-  s = files.Rename(record_path, staging);
-  if (!s.ok()) {
-    files.Remove(record_path);
-    return Status::Error("cannot rename the record file to " + staging + ": " +
-                         s.message());
-  }
-  return ConvertStagingFile(files, staging, record_path);
+  // Creating the file empties one of that name left by an earlier crash.
+  Status s = WriteRecordFile(header, steps, context, staging);
+  if (!s.ok()) return s;
+  return ConvertStagingFile(context.files, staging, record_path);
 }
 
 }  // namespace bendpost

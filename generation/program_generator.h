@@ -1,4 +1,4 @@
-// ProgramGenerator: the generation of a job's programs, run by the export
+// GeneratePrograms: the generation of a job's programs, run by the export
 // GenerateMachineCodeFile.
 //
 // One call:

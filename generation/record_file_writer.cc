@@ -192,6 +192,11 @@ void PrepareHeader(ProgramHeader& h) {
 
 Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
                        const JobContext& context) {
+  return WriteRecordFile(header, steps, context, header.FileName.str());
+}
+
+Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                       const JobContext& context, const std::string& path) {
   // The list must hold the RecordCount records the header announces.
   if (header.RecordCount < 1 || header.RecordCount != steps.GetSize()) {
     return Status::Error(
@@ -201,7 +206,6 @@ Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
   PrepareHeader(header);
 
   FileSystem& files = context.files;
-  const std::string path = header.FileName.str();
   std::unique_ptr<File> file;
   Status s = files.Create(path, &file);
   if (!s.ok()) {

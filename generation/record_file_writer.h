@@ -4,6 +4,8 @@
 #ifndef BENDPOST_GENERATION_RECORD_FILE_WRITER_H_
 #define BENDPOST_GENERATION_RECORD_FILE_WRITER_H_
 
+#include <string>
+
 #include "base/status.h"
 #include "bendpost/bendpost.h"
 #include "dialog/job_context.h"
@@ -19,6 +21,9 @@ namespace bendpost {
 // fails; any later I/O error fails and deletes the partly written file.
 Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
                        const JobContext& context);
+// The same, written under `path` instead of FileName.
+Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                       const JobContext& context, const std::string& path);
 
 }  // namespace bendpost
 

@@ -24,7 +24,7 @@ inline constexpr char kSerialCounterKeyTail[] =
 bool IsWow64(UserInterface& ui);
 
 // The counter's key path for a process that is, or is not, a 32-bit
-// process on 64-bit Windows. SerialCounterKeyPath() of the dialog code
+// process on 64-bit Windows. SerialCounterKeyPath of the dialog code
 // (dialog/program_identity.h) picks one for this process.
 std::string SerialCounterKeyPathFor(bool wow64);
 
