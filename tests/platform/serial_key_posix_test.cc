@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/program_identity.h"
+#include "platform/scripted_ui.h"
 #include "platform/serial_key.h"
 
 namespace bendpost {
@@ -8,8 +9,10 @@ namespace {
 
 // No 32-bit registry view outside Windows: always the plain branch.
 TEST(SerialKeyTest, ThisProcessUsesThePlainBranch) {
-  EXPECT_FALSE(IsWow64());
-  EXPECT_EQ(SerialCounterKeyPathFor(false), SerialCounterKeyPath());
+  ScriptedUserInterface ui;
+  EXPECT_FALSE(IsWow64(ui));
+  EXPECT_EQ(SerialCounterKeyPathFor(false), SerialCounterKeyPath(ui));
+  EXPECT_TRUE(ui.messages().empty());
 }
 
 }  // namespace

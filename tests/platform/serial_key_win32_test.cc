@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "dialog/program_identity.h"
-#include "platform/platform.h"
 #include "platform/serial_key.h"
 #include "support/process_width_win32.h"
 
@@ -48,25 +47,24 @@ BOOL WINAPI AnswersNo(HANDLE, PBOOL wow64) {
 class Wow64Test : public ::testing::Test {
  protected:
   RecordingUserInterface ui_;
-  ScopedPlatform platform_{Platform{nullptr, nullptr, nullptr, &ui_}};
 };
 
 TEST_F(Wow64Test, WithoutTheEntryPointTheAnswerIsNoAndNothingIsShown) {
-  EXPECT_FALSE(IsWow64Through(nullptr, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(nullptr, GetCurrentProcess(), ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(Wow64Test, AFailingCallAsksForAnUpgradeEveryTimeAndAnswersNo) {
-  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
-  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess(), ui_));
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess(), ui_));
   ASSERT_EQ(2u, ui_.messages.size());
   EXPECT_EQ("Please upgrade to Windows XP SP2 or later.", ui_.messages[0]);
   EXPECT_EQ(MessageIcon::kNone, ui_.icons[0]);
 }
 
 TEST_F(Wow64Test, TheEntryPointsAnswerIsTaken) {
-  EXPECT_TRUE(IsWow64Through(AnswersYes, GetCurrentProcess()));
-  EXPECT_FALSE(IsWow64Through(AnswersNo, GetCurrentProcess()));
+  EXPECT_TRUE(IsWow64Through(AnswersYes, GetCurrentProcess(), ui_));
+  EXPECT_FALSE(IsWow64Through(AnswersNo, GetCurrentProcess(), ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
@@ -76,8 +74,8 @@ TEST_F(Wow64Test, TheSystemAnswersForTheWidthOfThisProcess) {
   IsWow64ProcessFn fn = LookUpIsWow64Process();
   ASSERT_NE(nullptr, fn);
   const bool wow64 = test_support::ThirtyTwoBitProcessOnSixtyFourBitWindows();
-  EXPECT_EQ(wow64, IsWow64Through(fn, GetCurrentProcess()));
-  EXPECT_EQ(SerialCounterKeyPathFor(wow64), SerialCounterKeyPath());
+  EXPECT_EQ(wow64, IsWow64Through(fn, GetCurrentProcess(), ui_));
+  EXPECT_EQ(SerialCounterKeyPathFor(wow64), SerialCounterKeyPath(ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
