@@ -1,5 +1,6 @@
 #include "cli/generate_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store_posix.h"
+#include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
 namespace {
@@ -44,6 +46,13 @@ void PrintMessage(std::ostream& plain, std::ostream& err,
   } else {
     plain << body << "\n";
   }
+}
+
+bool EndsWithNoCase(const std::string& name, const std::string& tail) {
+  if (name.size() < tail.size()) return false;
+  std::string end = name.substr(name.size() - tail.size());
+  AsciiLowerInPlace(&end);
+  return end == tail;
 }
 
 // Each step below reports its own failure on `err`; a false return ends
@@ -160,6 +169,36 @@ FrontEnd MakeFrontEnd(const GenerateOptions& options,
   return front_end;
 }
 
+// Whether a program's control file replaces one that was there: asked
+// when the operator confirmed, before the driver writes.
+void WatchReplacedControlFiles(HostUserInterface& host_ui) {
+  host_ui.SetConfirmListener([](ProgramEvent& event) {
+    std::error_code ec;
+    event.control_file_existed =
+        fs::is_regular_file(ControlFilePath(event.closed[IDC_FILE_NAME],
+                                            event.closed[IDC_PROGRAM_NAME]),
+                            ec);
+  });
+}
+
+// The files an interrupted earlier run left in the program folder, named
+// on `err`.
+std::vector<std::string> ReportLeftovers(const std::string& program_path,
+                                         std::ostream& err) {
+  const std::string program_folder =
+      fs::path(program_path).parent_path().string();
+  const std::vector<std::string> leftovers =
+      FindLeftovers(program_folder.empty() ? "." : program_folder);
+  if (!leftovers.empty()) {
+    err << "bendpost generate: an interrupted earlier run left "
+        << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
+        << " in " << (program_folder.empty() ? "." : program_folder)
+        << "; the next program of the same name replaces them:\n";
+    for (const std::string& name : leftovers) err << "  " << name << "\n";
+  }
+  return leftovers;
+}
+
 // The scripted front end knows when an answer did not fit its dialog: the
 // program's event says so, and so does a line on `err`.
 void MarkScriptErrors(const ScriptedUserInterface& scripted,
@@ -181,7 +220,8 @@ void MarkScriptErrors(const ScriptedUserInterface& scripted,
 // code it gives.
 int PrintSummary(const GenerateOptions& options, const Job& job,
                  const std::vector<ProgramEvent>& events,
-                 const HostRunResult& run, std::ostream& out) {
+                 const HostRunResult& run,
+                 const std::vector<std::string>& leftovers, std::ostream& out) {
   const std::vector<ProgramSummary> summary =
       Summarize(CutPrograms(job), events, [](const std::string& path) {
         std::error_code ec;
@@ -189,7 +229,8 @@ int PrintSummary(const GenerateOptions& options, const Job& job,
       });
   const int exit_code = SummaryExitCode(summary);
   if (options.json) {
-    out << SummaryJson(summary, run.program_path, exit_code).dump(2) << "\n";
+    out << SummaryJson(summary, run.program_path, exit_code, leftovers).dump(2)
+        << "\n";
   } else {
     out << "\n";
     PrintSummaryTable(out, summary);
@@ -221,6 +262,9 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   std::ostream& plain = options.json ? io.err : io.out;
   FrontEnd front_end = MakeFrontEnd(options, std::move(script), io, plain);
   HostUserInterface host_ui(front_end.ui());
+  WatchReplacedControlFiles(host_ui);
+  const std::vector<std::string> leftovers =
+      ReportLeftovers(program_path, io.err);
 
   Platform platform;
   platform.files = &RealFileSystem();
@@ -239,7 +283,23 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   if (front_end.scripted) {
     MarkScriptErrors(*front_end.scripted, &host_ui.mutable_events(), io.err);
   }
-  return PrintSummary(options, job, host_ui.mutable_events(), run, io.out);
+  return PrintSummary(options, job, host_ui.mutable_events(), run, leftovers,
+                      io.out);
+}
+
+std::vector<std::string> FindLeftovers(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if ((EndsWithNoCase(name, ".kpz") || EndsWithNoCase(name, ".nmb.tmp")) &&
+        it->is_regular_file(ec)) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::optional<Date> ParseIsoDate(const std::string& text) {
