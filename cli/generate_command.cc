@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "cli/answers.h"
+#include "cli/counter_store.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
 #include "cli/summary.h"
@@ -14,7 +15,6 @@
 #include "dialog/program_identity.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
-#include "platform/settings_store_posix.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
@@ -116,23 +116,15 @@ bool ApplyFolderOptions(const GenerateOptions& options, Job* job,
   return true;
 }
 
-// The root of the per-user serial counter, with the counter's key created
-// for this user if it is missing, as the host's installation would.
-bool PrepareSerialCounter(const GenerateOptions& options, std::string* root,
-                          std::ostream& err) {
-  *root =
-      options.settings_dir.empty() ? UserSettingsRoot() : options.settings_dir;
-  if (root->empty()) {
-    err << "bendpost generate: no folder for the serial counter (neither "
-           "XDG_CONFIG_HOME nor HOME is set); give --settings DIR\n";
-    return false;
-  }
-  if (Status s = CreateSettingsKey(*root, SerialCounterKeyPath()); !s.ok()) {
-    err << "bendpost generate: cannot create the serial counter in " << *root
-        << ": " << s.message() << "\n";
-    return false;
-  }
-  return true;
+// The per-user serial counter's store: the key is created for this user
+// if it is missing, as the host's installation would.
+std::unique_ptr<SettingsStore> OpenSerialCounter(const GenerateOptions& options,
+                                                 std::ostream& err) {
+  std::string store_error;
+  std::unique_ptr<SettingsStore> settings =
+      OpenCounterStore(options.settings_dir, &store_error);
+  if (!settings) err << "bendpost generate: " << store_error << "\n";
+  return settings;
 }
 
 // The front end that answers the program dialogs: the answers script
@@ -247,14 +239,14 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   Job job;
   std::vector<ScriptedDialog> script;
   std::string program_path;
-  std::string settings_root;
   if (!ReadDateOption(options.date, &date, io.err) ||
       !LoadInputs(options, io, &job, &script) ||
-      !ApplyFolderOptions(options, &job, &program_path, io.err) ||
-      !PrepareSerialCounter(options, &settings_root, io.err)) {
+      !ApplyFolderOptions(options, &job, &program_path, io.err)) {
     return kExitUsage;
   }
-  PosixSettingsStore settings(settings_root);
+  const std::unique_ptr<SettingsStore> settings =
+      OpenSerialCounter(options, io.err);
+  if (!settings) return kExitUsage;
   std::unique_ptr<FixedClock> fixed_clock;
   if (date) fixed_clock = std::make_unique<FixedClock>(*date);
 
@@ -269,7 +261,7 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   Platform platform;
   platform.files = &RealFileSystem();
   platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
-  platform.settings = &settings;
+  platform.settings = settings.get();
   platform.ui = &host_ui;
   HostRunResult run;
   {

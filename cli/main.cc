@@ -2,8 +2,6 @@
 //
 // One table of commands: each names itself, says what it does and sets up
 // its options, giving back what runs it once the command line is parsed.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <iostream>
@@ -12,6 +10,7 @@
 
 #include "cli/calc_command.h"
 #include "cli/command_io.h"
+#include "cli/console.h"
 #include "cli/decode_command.h"
 #include "cli/driver_calls.h"
 #include "cli/generate_command.h"
@@ -38,8 +37,9 @@ Runner SetUpGenerate(CLI::App& gen) {
   gen.add_option("--date", generate->date,
                  "YYYY-MM-DD: the date for program names and creation dates");
   gen.add_option("--settings", generate->settings_dir,
-                 "folder of the per-user serial counter (default: "
-                 "$XDG_CONFIG_HOME/bendpost/registry)");
+                 "folder of the per-user serial counter (default: the "
+                 "user's store: the registry on Windows, "
+                 "$XDG_CONFIG_HOME/bendpost/registry elsewhere)");
   gen.add_option("--data", generate->data_dir,
                  "folder of the material data files (replaces the job's "
                  "DataPath)");
@@ -230,7 +230,8 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CommandIo io{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1};
+  PrepareStandardStreams();
+  CommandIo io{std::cin, std::cout, std::cerr, StandardInputIsTerminal()};
 
   CLI::App app{
       "bendpost: press brake programs from a job file, and the tools around "
