@@ -25,6 +25,7 @@
 
 #include "bendcalc/bend_data.h"
 #include "driver/job_store.h"
+#include "generation/step_bend_data.h"
 #include "base/status.h"
 #include "platform/ui.h"
 
@@ -131,6 +132,8 @@ class ProgramDialog : public bendpost::DialogController {
                          const CPPSetup& setup, const CPPStepInfo& step) const;
   void GatherMaterialData(bendpost::BendMaterialData& material,
                           const CPPStepInfo& step) const;
+  // The header values those read (generation/step_bend_data.h).
+  bendpost::BendHeaderValues HeaderValues() const;
   // ---- end of program file writing, finishing and bend data -------------
 
   // ---- Header values, in transfer order ----------------------------------

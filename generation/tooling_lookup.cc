@@ -5,6 +5,7 @@
 
 #include "dialog/program_dialog.h"
 #include "dialog/tool_names.h"
+#include "generation/step_bend_data.h"
 
 namespace bendpost {
 
@@ -54,30 +55,23 @@ void ProgramDialog::GatherMachineData(bendpost::BendMachineData& machine,
     found_machine = no_machine.get();
   }
   CPPTool no_tool;
-  if (punch == nullptr) punch = &no_tool;
-  if (die == nullptr) die = &no_tool;
-  machine.FrameFlag = ControlType == 2 || ControlType == 7 ? 0.0f : 1.0f;
-  machine.FrameTightness =
-      static_cast<float>(found_machine->GetFrameTightness());
-  machine.MaxTonnage = bendpost::ScaleByTen(found_machine->GetTonnage());
-  machine.MinTonnage = bendpost::ScaleByTen(found_machine->GetMinTonnage());
-  machine.MaxBendingLength =
-      static_cast<float>(found_machine->GetMaxBendingLength());
-  machine.BendingCoefficient = program_setup.GetBendingCoefficient();
-  machine.PunchLimit = bendpost::ScaleByTen(punch->GetPunchResistance());
-  machine.DieLimit = bendpost::ScaleByTen(die->GetDieResistance());
+  machine = bendpost::MachineDataFor(HeaderValues(), setup, *found_machine,
+                                     punch != nullptr ? *punch : no_tool,
+                                     die != nullptr ? *die : no_tool);
 }
 
 void ProgramDialog::GatherMaterialData(bendpost::BendMaterialData& material,
                                        const CPPStepInfo& step) const {
   CPPTool die;
   if (Store != nullptr) Store->FindToolByName(die, ToolName(step, kDieSlot));
-  material.MaterialNumber = MaterialNumber;
-  material.Thickness = HeaderThickness;
-  material.VWidth = static_cast<float>(die.GetVWidth());
-  material.DieAngle = static_cast<float>(die.GetAngle());
-  material.DieRadius = static_cast<float>(die.GetRadius());
-  material.BendLength = bendpost::BendLengthInMetres(step.GetBendLength());
-  material.TensileStrength = Hardness;
-  material.BendAngle = step.GetBendAngle();
+  material = bendpost::MaterialDataFor(HeaderValues(), die, step);
+}
+
+bendpost::BendHeaderValues ProgramDialog::HeaderValues() const {
+  bendpost::BendHeaderValues header;
+  header.control_type = ControlType;
+  header.material_number = MaterialNumber;
+  header.thickness = HeaderThickness;
+  header.hardness = Hardness;
+  return header;
 }
