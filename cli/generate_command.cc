@@ -1,5 +1,6 @@
 #include "cli/generate_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "cli/answers.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
+#include "cli/sheet_command.h"
 #include "cli/summary.h"
 #include "cli/terminal_ui.h"
 #include "dialog/program_identity.h"
@@ -196,7 +198,10 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
         std::error_code ec;
         return fs::is_regular_file(path, ec);
       });
-  const int exit_code = SummaryExitCode(summary);
+  int exit_code = SummaryExitCode(summary);
+  if (options.sheet && !WriteProgramSheets(summary, job, io)) {
+    exit_code = std::max(exit_code, kExitIncomplete);
+  }
   if (options.json) {
     io.out << SummaryJson(summary, run.program_path, exit_code).dump(2) << "\n";
   } else {

@@ -10,6 +10,7 @@
 #include "cli/generate_command.h"
 #include "cli/decode_command.h"
 #include "cli/material_command.h"
+#include "cli/sheet_command.h"
 #include "cli/tools_command.h"
 
 namespace {
@@ -54,6 +55,9 @@ int main(int argc, char** argv) {
                   "folder of the material data files (replaces the job's "
                   "DataPath)");
   gen->add_flag("--json", generate.json, "print the summary as JSON");
+  gen->add_flag("--sheet", generate.sheet,
+                "write each created program's setup sheet beside its "
+                "control file (extension .html)");
   gen->add_flag("--interactive", generate.interactive,
                 "use the terminal dialog even when the input is not a "
                 "terminal");
@@ -67,6 +71,22 @@ int main(int argc, char** argv) {
   insp->add_option("FILE", inspect.path, "the file")->required();
   insp->add_flag("--json", inspect.json, "every field of every block as JSON");
   insp->add_flag("--raw", inspect.raw, "add every field with its offset");
+
+  // sheet
+  SheetOptions sheet;
+  CLI::App* sheet_app = app.add_subcommand(
+      "sheet",
+      "The operator's setup sheet of a program (self-contained HTML): "
+      "tooling, every step with its side view, the bed and the forces.");
+  sheet_app->add_option("CONTROL_FILE", sheet.control_path, "the control file")
+      ->required();
+  sheet_app->add_option("--job", sheet.job_path, "the job it was made from")
+      ->required();
+  sheet_app->add_option("--data", sheet.data_dir,
+                        "folder of the material data files (replaces the "
+                        "job's DataPath)");
+  sheet_app->add_option("-o,--output", sheet.output_path,
+                        "the page (default: stdout)");
 
   // calc
   CalcOptions calc;
@@ -175,6 +195,7 @@ int main(int argc, char** argv) {
 
   if (gen->parsed()) return RunGenerate(generate, io, RealDriverCalls());
   if (insp->parsed()) return RunInspect(inspect, io);
+  if (sheet_app->parsed()) return RunSheet(sheet, io);
   if (calc_app->parsed()) {
     if (!calc.batch) {
       std::string missing;
