@@ -218,6 +218,7 @@ void BendCalculator::Calculate(const BendMaterialData& material,
   warnings[0] = 0;
   result.Depth = 0;
   result.Force = 0;
+  result.InnerRadius = 0;
   Compute(material, machine, result, &warnings[0]);
   if (!std::isfinite(result.Depth) || !std::isfinite(result.Force)) {
     result.Depth = 0;
@@ -288,6 +289,7 @@ void BendCalculator::Compute(const BendMaterialData& material,
   // 13. Inner radius used for the depth correction.
   float D_prime = RoundToF32(static_cast<long double>(rho) * T);
   if (alpha == 180) D_prime = RoundToF32(50.0L * T);
+  result.InnerRadius = D_prime;
 
   // 14. Load angle.
   const float theta = RoundToF32(static_cast<long double>(alpha) - m1);

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/calc_command.h"
+#include "cli/chart_page.h"
 #include "cli/command_io.h"
 #include "cli/driver_calls.h"
 #include "cli/generate_command.h"
@@ -147,8 +148,8 @@ int main(int argc, char** argv) {
                      "result line each");
 
   // material
-  CLI::App* material =
-      app.add_subcommand("material", "Material data files: build, show, plot.");
+  CLI::App* material = app.add_subcommand(
+      "material", "Material data files: build, show, plot, chart.");
   material->require_subcommand(1);
   std::string material_in, material_out;
   bool material_json = false;
@@ -166,6 +167,33 @@ int main(int argc, char** argv) {
       "plot", "Chart each model over the bend angle for several V/T ratios.");
   plot->add_option("FILE", material_in, "the material data file")->required();
   plot->add_option("-o,--output", material_out, "the chart (SVG)")->required();
+
+  ChartOptions chart;
+  CLI::App* chart_app = material->add_subcommand(
+      "chart",
+      "The shop's bending chart (HTML): force per metre, inner radius and "
+      "ram depth of a 90-degree bend for each thickness and die opening.");
+  chart_app
+      ->add_option("--data", chart.data_dir,
+                   "folder of the material data files f_1..f_4")
+      ->required();
+  chart_app->add_option("--material", chart.material, "material number 1..4")
+      ->required();
+  chart_app->add_option("--thickness", chart.thickness_list,
+                        "thicknesses, mm, comma-separated (default 0.5 to "
+                        "12)");
+  chart_app->add_option("--v-width", chart.v_width_list,
+                        "die openings, mm, comma-separated (default 4 to 100)");
+  chart_app->add_option("--die-angle", chart.die_angle, "die angle, degrees")
+      ->capture_default_str();
+  chart_app
+      ->add_option("--die-radius", chart.die_radius, "die shoulder radius, mm")
+      ->capture_default_str();
+  chart_app->add_option("--strength", chart.strength,
+                        "tensile strength (default: the material's hardness "
+                        "at the BandR control)");
+  chart_app->add_option("-o,--output", chart.output_path,
+                        "the page (default: stdout)");
 
   // tools
   CLI::App* tools = app.add_subcommand(
@@ -214,6 +242,7 @@ int main(int argc, char** argv) {
   if (build->parsed()) return RunMaterialBuild(material_in, material_out, io);
   if (show->parsed()) return RunMaterialShow(material_in, material_json, io);
   if (plot->parsed()) return RunMaterialPlot(material_in, material_out, io);
+  if (chart_app->parsed()) return RunMaterialChart(chart, io);
   if (check->parsed()) return RunToolsCheck(table, tools_job, io);
   if (convert->parsed())
     return RunToolsConvert(table, tool_name, sectional, io);

@@ -182,3 +182,10 @@ bendpost_golden_test(generate_sheet_long_program_inch
   CLEAN ${golden_work}/sheet_long
   PRODUCED ${golden_work}/sheet_long/out/2120700.html
   GOLDEN ${golden_dir}/sheet_long_program_inch.html)
+
+# The bending chart of every example material.
+foreach(n 1 2 3 4)
+  bendpost_golden_test(material_chart_${n}
+    ARGS material chart --data ${BENDPOST_EXAMPLE_DATA} --material ${n}
+    GOLDEN ${golden_dir}/chart_material_${n}.html)
+endforeach()

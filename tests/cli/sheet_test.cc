@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "bendcalc/bend_data.h"
+#include "cli/chart_page.h"
 #include "cli/decode_command.h"
 #include "cli/html.h"
 #include "cli/sheet_command.h"
@@ -144,6 +146,34 @@ TEST(SheetCommandTest, SaysWhatDoesNotMatchTheJob) {
 TEST(SheetCommandTest, SheetPathReplacesTheExtension) {
   EXPECT_EQ(SheetPathFor("/out/2120700.NMB"), "/out/2120700.html");
   EXPECT_EQ(SheetPathFor("out/2CV01.NMB"), "out/2CV01.html");
+}
+
+// The chart's cells are the calculation's: its warnings for the die
+// opening mark them, and a list that is not numbers is refused.
+TEST(MaterialChartTest, CellsCarryTheCalculationsWarnings) {
+  ChartOptions options;
+  options.data_dir = BENDPOST_EXAMPLE_DATA_DIR;
+  options.material = 1;
+  Chart chart;
+  ASSERT_TRUE(ComputeChart(options, {1, 2}, {6, 16, 25}, &chart).ok());
+  EXPECT_EQ(chart.strength, 40);  // the BandR control's C.R.S.
+  EXPECT_EQ(chart.cells[1][0].warning, kWarningOpeningSmall);  // V/T 3
+  EXPECT_EQ(chart.cells[1][1].warning, 0);                     // V/T 8
+  EXPECT_EQ(chart.cells[0][2].warning, kWarningOpeningLarge);  // V/T 25
+  EXPECT_GT(chart.cells[1][1].force_per_metre, 0);
+  EXPECT_GT(chart.cells[1][1].inner_radius, 0);
+  EXPECT_GT(chart.cells[1][1].depth, 0);
+
+  std::vector<double> values;
+  std::string error;
+  EXPECT_TRUE(ParseNumberList(" 0.5, 1,12 ", &values, &error));
+  EXPECT_EQ(values, (std::vector<double>{0.5, 1, 12}));
+  EXPECT_FALSE(ParseNumberList("1,,2", &values, &error));
+  EXPECT_FALSE(ParseNumberList("1,0", &values, &error));
+  EXPECT_EQ(error, "\"0\" is not a number above 0");
+
+  options.material = 5;
+  EXPECT_FALSE(ComputeChart(options, {1}, {8}, &chart).ok());
 }
 
 }  // namespace
