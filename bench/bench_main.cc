@@ -73,6 +73,10 @@ constexpr Ratio kRatios[] = {
     {"whole 25-step program / its file work (target <= 2)", "BM_WholeProgram",
      1, "BM_FloorProgram",
      "not measured in this build (no whole-program benchmark)"},
+    {"the same without flushing / its file work unflushed",
+     "BM_WholeProgramNoSync", 1, "BM_FloorProgramNoSync", nullptr},
+    {"whole 25-step program flushed / unflushed", "BM_WholeProgram", 1,
+     "BM_WholeProgramNoSync", nullptr},
 };
 
 constexpr double kCalculateTarget = 2e6;  // calls per second, one core

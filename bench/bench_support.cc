@@ -143,13 +143,14 @@ BendMachineData Machine() {
       {1, 0.0005f, 1000, 50, 3000, 1, 1000, 1000});
 }
 
-void WriteFile(const std::string& path, std::string_view bytes) {
+void WriteFile(const std::string& path, std::string_view bytes, bool sync) {
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) Die("cannot create", path);
   if (::write(fd, bytes.data(), bytes.size()) !=
       static_cast<ssize_t>(bytes.size()))
     Die("cannot write", path);
+  if (sync && ::fsync(fd) != 0) Die("cannot flush", path);
   if (::close(fd) != 0) Die("cannot close", path);
 }
 
@@ -177,6 +178,13 @@ void RenameFile(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0) Die("cannot remove", path);
+}
+
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) Die("cannot open", folder);
+  if (::fsync(fd) != 0) Die("cannot flush", folder);
+  ::close(fd);
 }
 
 }  // namespace bendpost::bench

@@ -41,11 +41,15 @@ BendMachineData Machine();
 
 // Plain system calls, no driver code. Each aborts on failure: a benchmark
 // must not measure an error path.
-void WriteFile(const std::string& path, std::string_view bytes);
+// `sync`: the bytes are flushed to the device (fsync) before the close.
+void WriteFile(const std::string& path, std::string_view bytes,
+               bool sync = false);
 // Reads the whole file into `buffer` (grown as needed); returns its size.
 size_t ReadFile(const std::string& path, std::string* buffer);
 void RenameFile(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
+// Flushes the folder's entries to the device (fsync of the folder).
+void SyncFolder(const std::string& folder);
 
 }  // namespace bendpost::bench
 

@@ -1,8 +1,10 @@
 // The I/O floor: the file work of the driver done with plain system calls
 // and nothing else, measured in the same run as the driver's own
 // benchmarks so that their ratio says what the driver adds to the system's
-// cost. Files are real files in the benchmark's temporary folder; nothing
-// is flushed to the device (neither does the driver).
+// cost. Files are real files in the benchmark's temporary folder. The
+// control file is flushed to the device before its rename and the folder
+// after it, as the driver does; the *NoSync floors leave both out, for the
+// driver's benchmarks without flushing.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -34,8 +36,8 @@ void BM_Floor25MaterialReads(benchmark::State& state) {
 BENCHMARK(BM_Floor25MaterialReads);
 
 // The conversion's file work: the record file read back, the 12,664 bytes
-// of the control file written under a temporary name and renamed into
-// place.
+// of the control file written under a temporary name, flushed, renamed into
+// place, and the folder flushed.
 void BM_FloorConversion(benchmark::State& state) {
   const std::string source = InWork("P1.kpz");
   const std::string temp = InWork("floor.NMB.tmp");
@@ -44,19 +46,20 @@ void BM_FloorConversion(benchmark::State& state) {
   std::string buffer;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ReadFile(source, &buffer));
-    WriteFile(temp, image);
+    WriteFile(temp, image, /*sync=*/true);
     RenameFile(temp, control);
+    SyncFolder(WorkFolder());
   }
 }
 BENCHMARK(BM_FloorConversion);
 
-// A whole 25-step program's file work: the record file written, renamed to
-// its staging name and read back, the control file written and renamed into
-// place, the staging file deleted, and the 25 material data file reads.
-void BM_FloorProgram(benchmark::State& state) {
+// A whole 25-step program's file work: the 25 material data file reads, the
+// record file written under its staging name and read back, the control
+// file written under its temporary name, flushed (when `sync`), renamed
+// into place, the folder flushed (when `sync`), the staging file deleted.
+void FloorProgram(benchmark::State& state, bool sync) {
   const std::string& record = SampleRecordFile();
   const std::string material = DataFolder() + "/f_1";
-  const std::string written = InWork("floorP.NMB");
   const std::string staging = InWork("floorP.kpz");
   const std::string temp = InWork("2floorP.NMB.tmp");
   const std::string control = InWork("2floorP.NMB");
@@ -65,15 +68,20 @@ void BM_FloorProgram(benchmark::State& state) {
   for (auto _ : state) {
     for (int step = 0; step < 25; ++step)
       benchmark::DoNotOptimize(ReadFile(material, &buffer));
-    WriteFile(written, record);
-    RenameFile(written, staging);
+    WriteFile(staging, record);
     benchmark::DoNotOptimize(ReadFile(staging, &buffer));
-    WriteFile(temp, image);
+    WriteFile(temp, image, sync);
     RenameFile(temp, control);
+    if (sync) SyncFolder(WorkFolder());
     RemoveFile(staging);
   }
 }
+void BM_FloorProgram(benchmark::State& state) { FloorProgram(state, true); }
 BENCHMARK(BM_FloorProgram);
+void BM_FloorProgramNoSync(benchmark::State& state) {
+  FloorProgram(state, false);
+}
+BENCHMARK(BM_FloorProgramNoSync);
 
 }  // namespace
 }  // namespace bendpost::bench

@@ -10,10 +10,15 @@
 // serial counter (so every iteration writes the same control file name and
 // renames over the previous one, as the floor does) and a fresh user
 // interface are set up with the timers paused.
+//
+// BM_WholeProgramNoSync is the same program with the file system's flushes
+// (File::Sync, FileSystem::SyncFolderOf) turned into no-ops: what flushing
+// the control file and its folder costs one program.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,7 @@
 #include "dialog/program_identity.h"
 #include "driver/host_jobs.h"
 #include "platform/clock.h"
+#include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"
@@ -102,9 +108,56 @@ void LoadJob() {
                InWork("tools.txt").c_str());
 }
 
+// The real file system with every flush left out.
+class NoSyncFile : public File {
+ public:
+  explicit NoSyncFile(std::unique_ptr<File> inner) : inner_(std::move(inner)) {}
+  Status SetLength(uint64_t length) override {
+    return inner_->SetLength(length);
+  }
+  Status Seek(uint64_t offset) override { return inner_->Seek(offset); }
+  Status Write(const void* data, size_t size) override {
+    return inner_->Write(data, size);
+  }
+  Status Read(void* data, size_t size, size_t* read) override {
+    return inner_->Read(data, size, read);
+  }
+  Status Sync() override { return Status::OK(); }
+  Status Close() override { return inner_->Close(); }
+
+ private:
+  std::unique_ptr<File> inner_;
+};
+
+class NoSyncFileSystem : public FileSystem {
+ public:
+  Status Create(const std::string& path, std::unique_ptr<File>* file) override {
+    return Wrap(real_.Create(path, file), file);
+  }
+  Status OpenForRead(const std::string& path,
+                     std::unique_ptr<File>* file) override {
+    return Wrap(real_.OpenForRead(path, file), file);
+  }
+  Status Rename(const std::string& from, const std::string& to) override {
+    return real_.Rename(from, to);
+  }
+  Status Remove(const std::string& path) override { return real_.Remove(path); }
+  Status SyncFolderOf(const std::string&) override { return Status::OK(); }
+  bool Exists(const std::string& path) override { return real_.Exists(path); }
+
+ private:
+  static Status Wrap(Status s, std::unique_ptr<File>* file) {
+    if (s.ok()) *file = std::make_unique<NoSyncFile>(std::move(*file));
+    return s;
+  }
+  FileSystem& real_ = RealFileSystem();
+};
+
 // What one iteration needs around the generation call.
 struct Run {
-  Run() : ui({}, ScriptedAction::kCreate) {
+  explicit Run(FileSystem* files = nullptr)
+      : ui({}, ScriptedAction::kCreate),
+        platform(Platform{files, &clock, &settings, &ui}) {
     settings.CreateKey(SerialCounterKeyPath());
     LoadJob();
   }
@@ -113,7 +166,7 @@ struct Run {
   MemSettingsStore settings;
   FixedClock clock{Date{2024, 3, 5}};
   ScriptedUserInterface ui;
-  ScopedPlatform platform{Platform{nullptr, &clock, &settings, &ui}};
+  ScopedPlatform platform;
   char program_path[260] = {};
 };
 
@@ -138,11 +191,11 @@ std::string CheckOneProgram(const Run& run) {
   return "";
 }
 
-void BM_WholeProgram(benchmark::State& state) {
+void WholeProgram(benchmark::State& state, FileSystem* files) {
   std::filesystem::create_directories(ProgramFolder());
   WriteFile(InWork("tools.txt"), "P1 PU01\nD16 DV16 DS16\nH1 HOLD1\n");
   {
-    Run first;
+    Run first(files);
     GenerateMachineCodeFile(first.program_path);
     const std::string problem = CheckOneProgram(first);
     if (!problem.empty()) {
@@ -153,19 +206,27 @@ void BM_WholeProgram(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     {
-      Run run;
+      Run run(files);
       state.ResumeTiming();
       benchmark::DoNotOptimize(GenerateMachineCodeFile(run.program_path));
       state.PauseTiming();
     }
     state.ResumeTiming();
   }
-  Run last;
+  Run last(files);
   GenerateMachineCodeFile(last.program_path);
   const std::string problem = CheckOneProgram(last);
   if (!problem.empty()) state.SkipWithError(problem.c_str());
 }
+
+void BM_WholeProgram(benchmark::State& state) { WholeProgram(state, nullptr); }
 BENCHMARK(BM_WholeProgram);
+
+void BM_WholeProgramNoSync(benchmark::State& state) {
+  NoSyncFileSystem files;
+  WholeProgram(state, &files);
+}
+BENCHMARK(BM_WholeProgramNoSync);
 
 }  // namespace
 }  // namespace bendpost::bench

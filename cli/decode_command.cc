@@ -3,9 +3,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/text_table.h"
 #include "base/le_bytes.h"
 #include "base/text.h"
+#include "cli/text_table.h"
 
 namespace bendpost::cli {
 namespace {
@@ -47,8 +47,11 @@ Identified Identify(const std::string& bytes) {
   const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
   const int rc = GetI16(p + record_file::kRecordCount);
   id.record_count = rc;
-  const long long padded = 125LL + 145LL * rc;
-  const long long compact = 124LL + 144LL * rc;
+  using namespace record_file;
+  const long long padded = static_cast<long long>(kPaddedHeaderSize) +
+                           static_cast<long long>(kPaddedStepSize) * rc;
+  const long long compact = static_cast<long long>(kCompactHeaderSize) +
+                            static_cast<long long>(kCompactStepSize) * rc;
   if (rc >= 0 && static_cast<long long>(size) == padded) {
     id.layout = RecordLayout::kPadded;
   } else if (rc >= 0 && static_cast<long long>(size) == compact) {

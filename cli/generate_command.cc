@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "base/text.h"
 #include "cli/answers.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
@@ -15,7 +16,7 @@
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store_posix.h"
-#include "base/text.h"
+#include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
 namespace {
@@ -43,7 +44,29 @@ void PrintMessage(std::ostream& plain, std::ostream& err,
   }
 }
 
+bool EndsWithNoCase(const std::string& name, const std::string& tail) {
+  if (name.size() < tail.size()) return false;
+  std::string end = name.substr(name.size() - tail.size());
+  AsciiLowerInPlace(&end);
+  return end == tail;
+}
+
 }  // namespace
+
+std::vector<std::string> FindLeftovers(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if ((EndsWithNoCase(name, ".kpz") || EndsWithNoCase(name, ".nmb.tmp")) &&
+        it->is_regular_file(ec)) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 std::optional<Date> ParseIsoDate(const std::string& text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return {};
@@ -161,6 +184,28 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   }
   HostUserInterface host_ui(*front_end);
 
+  // Whether a program's control file replaces one that was there: asked
+  // when the operator confirmed, before the driver writes.
+  host_ui.SetConfirmListener([](ProgramEvent& event) {
+    std::error_code ec;
+    event.control_file_existed =
+        fs::is_regular_file(ControlFilePath(event.closed[IDC_FILE_NAME],
+                                            event.closed[IDC_PROGRAM_NAME]),
+                            ec);
+  });
+
+  const std::string program_folder =
+      fs::path(program_path).parent_path().string();
+  const std::vector<std::string> leftovers =
+      FindLeftovers(program_folder.empty() ? "." : program_folder);
+  if (!leftovers.empty()) {
+    err << "bendpost generate: an interrupted earlier run left "
+        << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
+        << " in " << (program_folder.empty() ? "." : program_folder)
+        << "; the next program of the same name replaces them:\n";
+    for (const std::string& name : leftovers) err << "  " << name << "\n";
+  }
+
   Platform platform;
   platform.files = &RealFileSystem();
   platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
@@ -203,7 +248,9 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
     exit_code = std::max(exit_code, kExitIncomplete);
   }
   if (options.json) {
-    io.out << SummaryJson(summary, run.program_path, exit_code).dump(2) << "\n";
+    io.out
+        << SummaryJson(summary, run.program_path, exit_code, leftovers).dump(2)
+        << "\n";
   } else {
     io.out << "\n";
     PrintSummaryTable(io.out, summary);

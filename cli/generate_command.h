@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_io.h"
 #include "cli/driver_calls.h"
@@ -28,6 +29,11 @@ struct GenerateOptions {
 // the driver when the options, the job or the answers have a problem.
 int RunGenerate(const GenerateOptions& options, CommandIo& io,
                 const DriverCalls& calls);
+
+// The files in `folder` that a run of the driver stopped half way leaves:
+// staging files ("*.kpz") and temporary control files ("*.NMB.tmp"), by
+// name, sorted. The next program of the same name replaces them.
+std::vector<std::string> FindLeftovers(const std::string& folder);
 
 // "2026-12-07" -> the date; nullopt for anything that is not a real date
 // of the form YYYY-MM-DD.

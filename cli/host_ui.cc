@@ -174,6 +174,7 @@ DialogResult HostUserInterface::RunDialog(int template_id,
   if (result == DialogResult::kOk) {
     event.status = ProgramStatus::kConfirmed;
     state_ = State::kFinishing;
+    if (confirm_listener_) confirm_listener_(event);
   } else {
     event.status = recording.refused() ? ProgramStatus::kRefused
                                        : ProgramStatus::kCancelled;

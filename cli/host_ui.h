@@ -19,8 +19,10 @@
 #ifndef BENDPOST_CLI_HOST_UI_H_
 #define BENDPOST_CLI_HOST_UI_H_
 
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui.h"
@@ -54,6 +56,9 @@ struct ProgramEvent {
   std::map<int, std::string> closed;
   std::vector<StepWarning> warnings;
   std::vector<std::string> messages;  // every other message of the program
+  // Set by the confirm listener: the program's control file was there
+  // when the operator confirmed, before the driver wrote anything.
+  bool control_file_existed = false;
 };
 
 class HostUserInterface : public UserInterface {
@@ -62,6 +67,12 @@ class HostUserInterface : public UserInterface {
 
   const std::vector<ProgramEvent>& events() const { return events_; }
   std::vector<ProgramEvent>& mutable_events() { return events_; }
+
+  // Called with the program's event when the operator confirmed its
+  // dialog, before the driver writes the program's files.
+  void SetConfirmListener(std::function<void(ProgramEvent&)> listener) {
+    confirm_listener_ = std::move(listener);
+  }
 
   void ShowMessage(const std::string& text, MessageIcon icon) override;
   DialogResult RunDialog(int template_id,
@@ -75,6 +86,7 @@ class HostUserInterface : public UserInterface {
   UserInterface& front_end_;
   std::vector<ProgramEvent> events_;
   State state_ = State::kIdle;
+  std::function<void(ProgramEvent&)> confirm_listener_;
 };
 
 // Parses a step warning box: "Please note: [for step number: 3]\n" followed

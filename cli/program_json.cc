@@ -3,68 +3,13 @@
 #include <cmath>
 #include <limits>
 #include <type_traits>
+#include <variant>
 
-#include "cli/text_table.h"
 #include "base/text.h"
+#include "cli/text_table.h"
 
 namespace bendpost::cli {
 namespace {
-
-// The fields of each block, in the order of the file.
-#define BP_CONTROL_HEADER_FIELDS(X)                                            \
-  X(BlockKind)                                                                 \
-  X(BlockSize)                                                                 \
-  X(ProgramName)                                                               \
-  X(PartReference)                                                             \
-  X(HeaderThickness)                                                           \
-  X(MaterialName) X(Hardness) X(PunchTargetName) X(DieTargetName)              \
-      X(DieHolderTargetName) X(SpacerTargetName) X(StepCount) X(CreationStamp) \
-          X(Reserved84) X(Reserved88) X(Constant90) X(MaterialNumber)          \
-              X(Reserved96) X(NamePrefixDigit) X(PunchReversed)                \
-                  X(DieHolderReversed) X(DieReversed)
-
-#define BP_CONTROL_STEP_FIELDS(X)                                              \
-  X(BlockKind)                                                                 \
-  X(BlockSize)                                                                 \
-  X(SequenceOrder)                                                             \
-  X(StepValue)                                                                 \
-  X(FlagAutoCompen)                                                            \
-  X(Coining) X(BendLength) X(FlangeLength) X(BendAngle) X(Y1) X(Y2) X(Gauge1Y) \
-      X(Gauge2Y) X(Gauge1Z) X(Gauge2Z) X(Gauge1X) X(Gauge2X) X(Reserved60)     \
-          X(Reserved64) X(AuxFunc) X(FlagSheetMove) X(TonnageValue) X(ODC)     \
-              X(BendingSpeed) X(ReturnSpeed) X(BGRetractFlag) X(CycleNo)       \
-                  X(RetractStroke) X(DwellBG) X(DwellEndBend) X(BendNoBGPos)   \
-                      X(Y1Compen) X(Y2Compen) X(X1Compen) X(X2Compen)          \
-                          X(R1Compen) X(R2Compen) X(Z1Compen) X(Z2Compen)      \
-                              X(AngleCompen) X(PinchPointValue) X(Offset)
-
-#define BP_RECORD_HEADER_FIELDS(X)                                             \
-  X(ProgramName)                                                               \
-  X(PartReference)                                                             \
-  X(HeaderThickness)                                                           \
-  X(MaterialName)                                                              \
-  X(Hardness)                                                                  \
-  X(Reserved31) X(PunchTargetName) X(DieTargetName) X(DieHolderTargetName)     \
-      X(SpacerTargetName) X(RecordCount) X(CreationYear) X(CreationMonth)      \
-          X(CreationDay) X(Reserved64) X(Reserved65) X(Reserved69)             \
-              X(Constant71) X(MaterialNumber) X(Reserved75) X(NamePrefixDigit) \
-                  X(Reserved117) X(PunchRev) X(DieHolderRev) X(DieRev)
-
-#define BP_RECORD_STEP_FIELDS(X)                                             \
-  X(SequenceOrder)                                                           \
-  X(StepValue)                                                               \
-  X(FlagAutoCompen)                                                          \
-  X(CoiningFlag)                                                             \
-  X(BendLength)                                                              \
-  X(FlangeLength) X(BendAngle) X(Y1) X(Y2) X(Gauge1Y) X(Gauge2Y) X(Gauge1Z)  \
-      X(Gauge2Z) X(Gauge1X) X(Gauge2X) X(AuxFunc) X(FlagSheetMove)           \
-          X(TonnageValue) X(Reserved62) X(Reserved64) X(ODC) X(BendingSpeed) \
-              X(ReturnSpeed) X(BGRetractFlag) X(CycleNo) X(RetractStroke)    \
-                  X(DwellBG) X(Reserved84) X(DwellEndBend) X(Reserved90)     \
-                      X(Reserved92) X(BendNoBGPos) X(Y1Compen) X(Y2Compen)   \
-                          X(X1Compen) X(X2Compen) X(R1Compen) X(R2Compen)    \
-                              X(Z1Compen) X(Z2Compen) X(AngleCompen)         \
-                                  X(Reserved132) X(PinchPointValue) X(Offset)
 
 template <typename T>
 ordered_json FieldToJson(const T& value) {
@@ -126,15 +71,39 @@ bool FieldFromJson(const ordered_json& j, T* value) {
   }
 }
 
-template <typename T>
-bool Take(const ordered_json& j, const char* name, T* value,
-          std::string* error) {
-  auto it = j.find(name);
-  if (it == j.end() || !FieldFromJson(*it, value)) {
-    *error = std::string("field ") + name +
-             (it == j.end() ? " is missing" : " does not fit its type");
-    return false;
+// Every field of a block under its name, in the order of the file.
+template <typename Table, typename Block>
+ordered_json TableToJson(const Table& table, const Block& block) {
+  ordered_json j = ordered_json::object();
+  for (const auto& field : table) {
+    std::visit(
+        [&](auto member) {
+          j[std::string(field.name)] = FieldToJson(block.*member);
+        },
+        field.member);
   }
+  return j;
+}
+
+template <typename Table, typename Block>
+bool TableFromJson(const Table& table, const ordered_json& j, Block* block,
+                   std::string* error) {
+  Block out;
+  for (const auto& field : table) {
+    const std::string name(field.name);
+    auto it = j.find(name);
+    const bool fits =
+        it != j.end() &&
+        std::visit(
+            [&](auto member) { return FieldFromJson(*it, &(out.*member)); },
+            field.member);
+    if (!fits) {
+      *error = "field " + name +
+               (it == j.end() ? " is missing" : " does not fit its type");
+      return false;
+    }
+  }
+  *block = out;
   return true;
 }
 
@@ -174,63 +143,39 @@ bool FloatFromJson(const ordered_json& j, float* value) {
   return false;
 }
 
-#define BP_TO_JSON(f) j[#f] = FieldToJson(v.f);
-#define BP_FROM_JSON(f) \
-  if (!Take(j, #f, &out.f, error)) return false;
-
-ordered_json ToJson(const ControlFileHeader& v) {
-  ordered_json j = ordered_json::object();
-  BP_CONTROL_HEADER_FIELDS(BP_TO_JSON)
-  return j;
+ordered_json ToJson(const ControlFileHeader& header) {
+  return TableToJson(control_file::kHeaderFields, header);
 }
 
-ordered_json ToJson(const ControlFileStep& v) {
-  ordered_json j = ordered_json::object();
-  BP_CONTROL_STEP_FIELDS(BP_TO_JSON)
-  return j;
+ordered_json ToJson(const ControlFileStep& step) {
+  return TableToJson(control_file::kStepFields, step);
 }
 
-ordered_json ToJson(const RecordFileHeader& v) {
-  ordered_json j = ordered_json::object();
-  BP_RECORD_HEADER_FIELDS(BP_TO_JSON)
-  return j;
+ordered_json ToJson(const RecordFileHeader& header) {
+  return TableToJson(record_file::kHeaderFields, header);
 }
 
-ordered_json ToJson(const RecordFileStep& v) {
-  ordered_json j = ordered_json::object();
-  BP_RECORD_STEP_FIELDS(BP_TO_JSON)
-  return j;
+ordered_json ToJson(const RecordFileStep& step) {
+  return TableToJson(record_file::kStepFields, step);
 }
 
 bool FromJson(const ordered_json& j, ControlFileHeader* header,
               std::string* error) {
-  ControlFileHeader out;
-  BP_CONTROL_HEADER_FIELDS(BP_FROM_JSON)
-  *header = out;
-  return true;
+  return TableFromJson(control_file::kHeaderFields, j, header, error);
 }
 
 bool FromJson(const ordered_json& j, ControlFileStep* step,
               std::string* error) {
-  ControlFileStep out;
-  BP_CONTROL_STEP_FIELDS(BP_FROM_JSON)
-  *step = out;
-  return true;
+  return TableFromJson(control_file::kStepFields, j, step, error);
 }
 
 bool FromJson(const ordered_json& j, RecordFileHeader* header,
               std::string* error) {
-  RecordFileHeader out;
-  BP_RECORD_HEADER_FIELDS(BP_FROM_JSON)
-  *header = out;
-  return true;
+  return TableFromJson(record_file::kHeaderFields, j, header, error);
 }
 
 bool FromJson(const ordered_json& j, RecordFileStep* step, std::string* error) {
-  RecordFileStep out;
-  BP_RECORD_STEP_FIELDS(BP_FROM_JSON)
-  *step = out;
-  return true;
+  return TableFromJson(record_file::kStepFields, j, step, error);
 }
 
 }  // namespace bendpost::cli

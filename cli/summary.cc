@@ -1,6 +1,7 @@
 #include "cli/summary.h"
 
 #include <algorithm>
+#include <map>
 
 #include "base/text.h"
 #include "resources/dialog_ids.h"
@@ -71,6 +72,9 @@ std::vector<ProgramSummary> Summarize(
     const std::vector<ProgramEvent>& events,
     const std::function<bool(const std::string&)>& exists) {
   std::vector<ProgramSummary> programs;
+  // Control file -> the number of the last program of this run that wrote
+  // it.
+  std::map<std::string, int> last_writer;
   for (size_t i = 0; i < runs.size(); ++i) {
     ProgramSummary p;
     p.run = runs[i];
@@ -88,10 +92,31 @@ std::vector<ProgramSummary> Summarize(
     if (p.event.status == ProgramStatus::kCreated) {
       p.control_file = ControlFilePath(p.file_name, p.program_name);
       p.control_file_found = exists(p.control_file);
+      auto earlier = last_writer.find(p.control_file);
+      if (earlier != last_writer.end()) {
+        p.replaces_program = earlier->second;
+      } else {
+        p.replaced = p.event.control_file_existed;
+      }
+      last_writer[p.control_file] = p.run.number;
     }
     programs.push_back(p);
   }
   return programs;
+}
+
+std::vector<std::string> RepeatedControlFileWarnings(
+    const std::vector<ProgramSummary>& programs) {
+  std::vector<std::string> warnings;
+  for (const ProgramSummary& p : programs) {
+    if (p.replaces_program == 0) continue;
+    warnings.push_back("programs " + std::to_string(p.replaces_program) +
+                       " and " + std::to_string(p.run.number) +
+                       " wrote the same control file " + p.control_file +
+                       "; it holds program " + std::to_string(p.run.number) +
+                       " only");
+  }
+  return warnings;
 }
 
 int SummaryExitCode(const std::vector<ProgramSummary>& programs) {
@@ -125,6 +150,11 @@ void PrintSummaryTable(std::ostream& out,
     std::string control = "-";
     if (p.event.status == ProgramStatus::kCreated) {
       control = p.control_file + (p.control_file_found ? "" : " (missing)");
+      if (p.replaced) control += " (replaced)";
+      if (p.replaces_program != 0) {
+        control +=
+            " (replaced program " + std::to_string(p.replaces_program) + "'s)";
+      }
     }
     rows.push_back({std::to_string(p.run.number),
                     p.program_name.empty() ? "-" : p.program_name,
@@ -160,10 +190,18 @@ void PrintSummaryTable(std::ostream& out,
           << Join(w.messages, "; ") << "\n";
     }
   }
+  for (const std::string& warning : RepeatedControlFileWarnings(programs)) {
+    if (!heading) {
+      out << "\nWarnings:\n";
+      heading = true;
+    }
+    out << "  " << warning << "\n";
+  }
 }
 
 nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,
-                           const std::string& program_path, int exit_code) {
+                           const std::string& program_path, int exit_code,
+                           const std::vector<std::string>& leftovers) {
   nlohmann::json list = nlohmann::json::array();
   for (const ProgramSummary& p : programs) {
     nlohmann::json warnings = nlohmann::json::array();
@@ -186,11 +224,17 @@ nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,
     if (p.event.status == ProgramStatus::kCreated) {
       entry["control_file"] = p.control_file;
       entry["control_file_found"] = p.control_file_found;
+      entry["replaced"] = p.replaced;
+      entry["replaces_program"] = p.replaces_program == 0
+                                      ? nlohmann::json(nullptr)
+                                      : nlohmann::json(p.replaces_program);
     }
     list.push_back(entry);
   }
   return {{"programs", list},
           {"program_path", program_path},
+          {"warnings", RepeatedControlFileWarnings(programs)},
+          {"leftovers", leftovers},
           {"exit_code", exit_code}};
 }
 

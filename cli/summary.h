@@ -34,6 +34,14 @@ struct ProgramSummary {
   std::string file_name;     // the dialog's working file name
   std::string control_file;  // created programs: the control file
   bool control_file_found = false;
+  // Created programs whose control file replaced another one: a file that
+  // was there before the run (`replaced`), or the file of an earlier
+  // program of this run with the same name (`replaces_program`, its
+  // number; 0 when none). The driver names a program by its day and a
+  // serial of two digits, so the 101st program of a day has the name of
+  // the first.
+  bool replaced = false;
+  int replaces_program = 0;
 };
 
 // Pairs the runs with the host interface's events, in order; runs without
@@ -51,10 +59,17 @@ std::vector<ProgramSummary> Summarize(
 std::string ControlFilePath(const std::string& file_name,
                             const std::string& program_name);
 
+// One warning per program whose control file replaced that of an earlier
+// program of the run, naming both.
+std::vector<std::string> RepeatedControlFileWarnings(
+    const std::vector<ProgramSummary>& programs);
+
 void PrintSummaryTable(std::ostream& out,
                        const std::vector<ProgramSummary>& programs);
+// `leftovers`: files an interrupted earlier run left in the program folder.
 nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,
-                           const std::string& program_path, int exit_code);
+                           const std::string& program_path, int exit_code,
+                           const std::vector<std::string>& leftovers = {});
 
 // 0 when every program was created or deliberately cancelled; 1 when a
 // program failed, was refused, skipped or never offered, or the answers

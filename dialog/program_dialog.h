@@ -96,9 +96,10 @@ class ProgramDialog : public bendpost::DialogController {
   // confirmed header into the control file. Normalises ProgramName and
   // PartReference (trailing white space removed, upper case), refuses any
   // control type but 7 before touching a file, stores the serial counter,
-  // writes the record file, renames it to the staging name (replacing a
-  // stale file of that name), converts it into the control file and
-  // deletes the staging file. Fails with the reason; shows no message of
+  // writes the record file under the staging name (replacing a stale file
+  // of that name; never under FileName, which may be the control file's
+  // own name), converts it into the control file and deletes the staging
+  // file. Fails with the reason; shows no message of
   // its own (the writer may show 51006). No record or staging file is left
   // behind by a failure that happened after the write.
   bendpost::Status TryFinishProgram();
@@ -110,8 +111,9 @@ class ProgramDialog : public bendpost::DialogController {
   // bend data on the way. Converts HeaderThickness and Hardness to their
   // millimetre form in place first. When the file cannot be opened, shows
   // 51006 and fails; any later I/O error fails and deletes the partly
-  // written file.
+  // written file. The overload with a path writes there instead.
   bendpost::Status TryWriteRecordFile();
+  bendpost::Status TryWriteRecordFile(const std::string& path);
   // The same as 1 (written and closed) or 0.
   int WriteRecordFile();
 

@@ -1,44 +1,12 @@
 // The control file: the program as the press-brake control receives it.
 // Always 12,664 bytes: a 364-byte header block, then 25 step slots of 492
 // bytes; slot k starts at 364 + 492 x k and a program of n steps uses slots
-// 0 to n - 1. Every byte not listed below is 0, and so is every byte of an
-// unused slot. All numbers are little-endian (i16/i32 signed, u32 unsigned,
-// f32 IEEE-754 binary32, u8 one byte). Texts are char arrays one byte longer
-// than the text they hold, 0-filled after it.
-//
-//   header block (364 bytes)
-//     0 i16 block kind 1              80 u32 CreationStamp: (YY x 10000 +
-//     2 i16 block size 364                   MM x 100 + DD) x 10000 + 1122,
-//     4 char[7]  ProgramName                 modulo 2^32
-//    11 char[14] PartReference        84 i32 reserved (record offset 65)
-//    28 f32 HeaderThickness           88 i16 reserved (record offset 69)
-//    32 char[7]  MaterialName         90 i16 constant (record offset 71)
-//    40 i16 Hardness                  92 i16 MaterialNumber
-//    48 char[7]  PunchTargetName      96 i32 x 10 reserved (record 75..111)
-//    55 char[7]  DieTargetName       136 u8  NamePrefixDigit (low byte)
-//    62 char[7]  DieHolderTargetName 144 u8  punch reversed (1 for "1")
-//    69 char[7]  SpacerTargetName    145 u8  die holder reversed
-//    76 i16 StepCount                146 u8  die reversed
-//
-//   step block (492 bytes)
-//     0 i16 block kind 1     36 f32 Gauge1Y       100 i16 CycleNo
-//     2 i16 block size 492   40 f32 Gauge2Y       104 f32 RetractStroke
-//     4 i16 SequenceOrder    44 f32 Gauge1Z       108 f32 DwellBG
-//     8 f32 StepValue        48 f32 Gauge2Z       116 f32 DwellEndBend
-//    12 i16 FlagAutoCompen   52 f32 Gauge1X       124 i16 BendNoBGPos
-//    14 u8  coining (0/1)    56 f32 Gauge2X       128 f32 Y1Compen .. 156
-//    16 i16 BendLength       60 f32 reserved 0.0      Z2Compen (8 x f32:
-//    20 i32 FlangeLength     64 f32 reserved 0.0      Y1 Y2 X1 X2 R1 R2 Z1 Z2)
-//    24 f32 BendAngle        76 char[7] AuxFunc   176 f32 AngleCompen
-//    28 f32 Y1               83 u8  FlagSheetMove 184 f32 PinchPointValue
-//    32 f32 Y2               84 f32 TonnageValue  188 f32 Offset
-//                            92 i16 ODC           192..491 zero
-//                            94 i16 BendingSpeed
-//                            96 i16 ReturnSpeed
-//                            98 u8  BGRetractFlag
-// The gaps (6-7, 15, 18-19, 68-75, 88-91, 99, 102-103, 112-115, 120-123,
-// 126-127, 160-175, 180-183) are 0; AngleCompen stands sixteen bytes after
-// Z2Compen's end.
+// 0 to n - 1. Every field, its offset and its width are listed once, in the
+// field tables below; every byte no field covers (the gaps between fields,
+// the end of each block) is 0, and so is every byte of an unused slot. All
+// numbers are little-endian (i16/i32 signed, u32 unsigned, f32 IEEE-754
+// binary32, u8 one byte). Texts are char arrays one byte longer than the
+// text they hold, 0-filled after it.
 #ifndef BENDPOST_FORMATS_CONTROL_FILE_H_
 #define BENDPOST_FORMATS_CONTROL_FILE_H_
 
@@ -50,6 +18,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "formats/field_table.h"
 #include "formats/record_file.h"
 
 namespace bendpost {
@@ -61,76 +30,7 @@ inline constexpr size_t kStepSlots = 25;
 inline constexpr size_t kFileSize = kHeaderSize + kStepSlots * kStepSize;
 static_assert(kFileSize == 12664);
 inline constexpr int16_t kBlockKind = 1;
-
-// Header offsets.
-inline constexpr size_t kHeaderKind = 0;
-inline constexpr size_t kHeaderBlockSize = 2;
-inline constexpr size_t kProgramName = 4, kProgramNameArray = 7;
-inline constexpr size_t kPartReference = 11, kPartReferenceArray = 14;
-inline constexpr size_t kHeaderThickness = 28;
-inline constexpr size_t kMaterialName = 32;
-inline constexpr size_t kHardness = 40;
-inline constexpr size_t kPunchTargetName = 48;
-inline constexpr size_t kDieTargetName = 55;
-inline constexpr size_t kDieHolderTargetName = 62;
-inline constexpr size_t kSpacerTargetName = 69;
-inline constexpr size_t kNameArray = 7;  // the 6-character texts
-inline constexpr size_t kStepCount = 76;
-inline constexpr size_t kCreationStamp = 80;
-inline constexpr size_t kReserved84 = 84;
-inline constexpr size_t kReserved88 = 88;
-inline constexpr size_t kConstant90 = 90;
-inline constexpr size_t kMaterialNumber = 92;
-inline constexpr size_t kReserved96 = 96, kReserved96Count = 10;
-inline constexpr size_t kNamePrefixDigit = 136;
-inline constexpr size_t kPunchReversed = 144;
-inline constexpr size_t kDieHolderReversed = 145;
-inline constexpr size_t kDieReversed = 146;
-
-// Step offsets.
-inline constexpr size_t kStepKind = 0;
-inline constexpr size_t kStepBlockSize = 2;
-inline constexpr size_t kSequenceOrder = 4;
-inline constexpr size_t kStepValue = 8;
-inline constexpr size_t kFlagAutoCompen = 12;
-inline constexpr size_t kCoining = 14;
-inline constexpr size_t kBendLength = 16;
-inline constexpr size_t kFlangeLength = 20;
-inline constexpr size_t kBendAngle = 24;
-inline constexpr size_t kY1 = 28;
-inline constexpr size_t kY2 = 32;
-inline constexpr size_t kGauge1Y = 36;
-inline constexpr size_t kGauge2Y = 40;
-inline constexpr size_t kGauge1Z = 44;
-inline constexpr size_t kGauge2Z = 48;
-inline constexpr size_t kGauge1X = 52;
-inline constexpr size_t kGauge2X = 56;
-inline constexpr size_t kReserved60 = 60;
-inline constexpr size_t kReserved64 = 64;
-inline constexpr size_t kAuxFunc = 76, kAuxFuncArray = 7;
-inline constexpr size_t kFlagSheetMove = 83;
-inline constexpr size_t kTonnageValue = 84;
-inline constexpr size_t kODC = 92;
-inline constexpr size_t kBendingSpeed = 94;
-inline constexpr size_t kReturnSpeed = 96;
-inline constexpr size_t kBGRetractFlag = 98;
-inline constexpr size_t kCycleNo = 100;
-inline constexpr size_t kRetractStroke = 104;
-inline constexpr size_t kDwellBG = 108;
-inline constexpr size_t kDwellEndBend = 116;
-inline constexpr size_t kBendNoBGPos = 124;
-inline constexpr size_t kY1Compen = 128;
-inline constexpr size_t kY2Compen = 132;
-inline constexpr size_t kX1Compen = 136;
-inline constexpr size_t kX2Compen = 140;
-inline constexpr size_t kR1Compen = 144;
-inline constexpr size_t kR2Compen = 148;
-inline constexpr size_t kZ1Compen = 152;
-inline constexpr size_t kZ2Compen = 156;
-inline constexpr size_t kAngleCompen = 176;
-inline constexpr size_t kPinchPointValue = 184;
-inline constexpr size_t kOffset = 188;
-inline constexpr size_t kStepUsedEnd = 192;  // bytes 192..491 are 0
+inline constexpr size_t kReserved96Count = 10;
 
 constexpr size_t SlotOffset(size_t k) { return kHeaderSize + k * kStepSize; }
 
@@ -212,6 +112,104 @@ struct ControlFileStep {
 
   bool operator==(const ControlFileStep&) const = default;
 };
+
+namespace control_file {
+
+using fields::Num;
+using fields::Text;
+constexpr fields::TextStyle kZeroTerminated =
+    fields::TextStyle::kZeroTerminated;
+
+// The header block.
+inline constexpr fields::Field<ControlFileHeader> kHeaderFields[] = {
+    Num("BlockKind", 0, &ControlFileHeader::BlockKind, "block kind"),
+    Num("BlockSize", 2, &ControlFileHeader::BlockSize, "block size"),
+    Text("ProgramName", 4, 7, &ControlFileHeader::ProgramName, kZeroTerminated),
+    Text("PartReference", 11, 14, &ControlFileHeader::PartReference,
+         kZeroTerminated),
+    Num("HeaderThickness", 28, &ControlFileHeader::HeaderThickness),
+    Text("MaterialName", 32, 7, &ControlFileHeader::MaterialName,
+         kZeroTerminated),
+    Num("Hardness", 40, &ControlFileHeader::Hardness),
+    Text("PunchTargetName", 48, 7, &ControlFileHeader::PunchTargetName,
+         kZeroTerminated),
+    Text("DieTargetName", 55, 7, &ControlFileHeader::DieTargetName,
+         kZeroTerminated),
+    Text("DieHolderTargetName", 62, 7, &ControlFileHeader::DieHolderTargetName,
+         kZeroTerminated),
+    Text("SpacerTargetName", 69, 7, &ControlFileHeader::SpacerTargetName,
+         kZeroTerminated),
+    Num("StepCount", 76, &ControlFileHeader::StepCount),
+    Num("CreationStamp", 80, &ControlFileHeader::CreationStamp),  // below
+    // The record file's reserved fields at 65, 69 and 75 and its constant.
+    Num("Reserved84", 84, &ControlFileHeader::Reserved84, "reserved"),
+    Num("Reserved88", 88, &ControlFileHeader::Reserved88, "reserved"),
+    Num("Constant90", 90, &ControlFileHeader::Constant90, "constant"),
+    Num("MaterialNumber", 92, &ControlFileHeader::MaterialNumber),
+    Num("Reserved96", 96, &ControlFileHeader::Reserved96, "reserved"),
+    // The record file's NamePrefixDigit (its low byte) and "Rev" bytes (1
+    // for the character "1", else 0).
+    Num("NamePrefixDigit", 136, &ControlFileHeader::NamePrefixDigit),
+    Num("PunchReversed", 144, &ControlFileHeader::PunchReversed,
+        "punch reversed"),
+    Num("DieHolderReversed", 145, &ControlFileHeader::DieHolderReversed,
+        "die holder reversed"),
+    Num("DieReversed", 146, &ControlFileHeader::DieReversed, "die reversed"),
+};
+static_assert(fields::FitsBlock(kHeaderFields, kHeaderSize, false));
+
+// A step block.
+inline constexpr fields::Field<ControlFileStep> kStepFields[] = {
+    Num("BlockKind", 0, &ControlFileStep::BlockKind, "block kind"),
+    Num("BlockSize", 2, &ControlFileStep::BlockSize, "block size"),
+    Num("SequenceOrder", 4, &ControlFileStep::SequenceOrder),
+    Num("StepValue", 8, &ControlFileStep::StepValue),
+    Num("FlagAutoCompen", 12, &ControlFileStep::FlagAutoCompen),
+    Num("Coining", 14, &ControlFileStep::Coining, "coining"),  // 0 or 1
+    Num("BendLength", 16, &ControlFileStep::BendLength),
+    Num("FlangeLength", 20, &ControlFileStep::FlangeLength),
+    Num("BendAngle", 24, &ControlFileStep::BendAngle),
+    Num("Y1", 28, &ControlFileStep::Y1),
+    Num("Y2", 32, &ControlFileStep::Y2),
+    Num("Gauge1Y", 36, &ControlFileStep::Gauge1Y),
+    Num("Gauge2Y", 40, &ControlFileStep::Gauge2Y),
+    Num("Gauge1Z", 44, &ControlFileStep::Gauge1Z),
+    Num("Gauge2Z", 48, &ControlFileStep::Gauge2Z),
+    Num("Gauge1X", 52, &ControlFileStep::Gauge1X),
+    Num("Gauge2X", 56, &ControlFileStep::Gauge2X),
+    Num("Reserved60", 60, &ControlFileStep::Reserved60, "reserved"),
+    Num("Reserved64", 64, &ControlFileStep::Reserved64, "reserved"),
+    Text("AuxFunc", 76, 7, &ControlFileStep::AuxFunc, kZeroTerminated),
+    Num("FlagSheetMove", 83, &ControlFileStep::FlagSheetMove),
+    Num("TonnageValue", 84, &ControlFileStep::TonnageValue),
+    Num("ODC", 92, &ControlFileStep::ODC),
+    Num("BendingSpeed", 94, &ControlFileStep::BendingSpeed),
+    Num("ReturnSpeed", 96, &ControlFileStep::ReturnSpeed),
+    Num("BGRetractFlag", 98, &ControlFileStep::BGRetractFlag),
+    Num("CycleNo", 100, &ControlFileStep::CycleNo),
+    Num("RetractStroke", 104, &ControlFileStep::RetractStroke),
+    Num("DwellBG", 108, &ControlFileStep::DwellBG),
+    Num("DwellEndBend", 116, &ControlFileStep::DwellEndBend),
+    Num("BendNoBGPos", 124, &ControlFileStep::BendNoBGPos),
+    Num("Y1Compen", 128, &ControlFileStep::Y1Compen),
+    Num("Y2Compen", 132, &ControlFileStep::Y2Compen),
+    Num("X1Compen", 136, &ControlFileStep::X1Compen),
+    Num("X2Compen", 140, &ControlFileStep::X2Compen),
+    Num("R1Compen", 144, &ControlFileStep::R1Compen),
+    Num("R2Compen", 148, &ControlFileStep::R2Compen),
+    Num("Z1Compen", 152, &ControlFileStep::Z1Compen),
+    Num("Z2Compen", 156, &ControlFileStep::Z2Compen),
+    Num("AngleCompen", 176, &ControlFileStep::AngleCompen),
+    Num("PinchPointValue", 184, &ControlFileStep::PinchPointValue),
+    Num("Offset", 188, &ControlFileStep::Offset),
+};
+static_assert(fields::FitsBlock(kStepFields, kStepSize, false));
+
+// Offsets other code reads directly.
+inline constexpr size_t kProgramName = OffsetOf(kHeaderFields, "ProgramName");
+inline constexpr size_t kStepCount = OffsetOf(kHeaderFields, "StepCount");
+
+}  // namespace control_file
 
 // The whole file in memory, zero-filled when made.
 struct ControlFileImage {

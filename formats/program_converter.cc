@@ -52,6 +52,7 @@ class ReadBuffer : public File {
     return Status::OK();
   }
   Status Write(const void*, size_t) override { return ReadOnly(); }
+  Status Sync() override { return ReadOnly(); }
   Status Read(void* data, size_t size, size_t* read) override {
     const uint64_t available =
         position_ < bytes_.size() ? bytes_.size() - position_ : 0;
@@ -196,6 +197,7 @@ int WriteControlFile(const ControlFileImage& image, const std::string& name,
   if (!s.ok()) return fail(s, false);
   // The image is the file, header and step slots back to back: one write.
   s = file->Write(image.bytes.data(), image.bytes.size());
+  if (s.ok()) s = file->Sync();
   if (!s.ok()) {
     file->Close();
     return fail(s, true);
@@ -204,6 +206,11 @@ int WriteControlFile(const ControlFileImage& image, const std::string& name,
   if (!s.ok()) return fail(s, true);
   s = fs.Rename(temp, name);
   if (!s.ok()) return fail(s, true);
+  // The name holds the whole new file now and nothing can undo that, but
+  // until the folder is flushed a power cut may still take the new name
+  // away, so a failed flush fails the write.
+  s = fs.SyncFolderOf(name);
+  if (!s.ok()) return fail(s, false);
   if (error != nullptr) error->clear();
   return 1;
 }

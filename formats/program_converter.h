@@ -7,11 +7,13 @@
 //     layout is refused: a file cut short is corrupt, not a shorter program;
 //   - a program of more than 25 steps is refused: the control file has 25
 //     step slots and nothing is ever written outside them;
-//   - the control file appears whole or not at all: it is written under a
-//     temporary name in the same folder and renamed over the final name only
-//     after the whole image was written and closed. On any failure the
-//     temporary file is removed and an existing control file of that name is
-//     left as it was.
+//   - the control file appears whole or not at all, and is on the device
+//     once it appears: it is written under a temporary name in the same
+//     folder, flushed, closed, renamed over the final name, and then the
+//     folder is flushed. On any failure before the rename the temporary file
+//     is removed and an existing control file of that name is left as it
+//     was; a failed folder flush after it leaves the new file in place but
+//     still counts as a failure.
 #ifndef BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 #define BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 

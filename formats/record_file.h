@@ -1,47 +1,13 @@
 // The program record file: the intermediate form of a program, written by
 // the record file writer and read back by the converter, which turns it into
-// the control file (program/control_file.h).
+// the control file (formats/control_file.h).
 //
-// File layout. All numbers little-endian: i16/i32 signed integers, f32
-// IEEE-754 binary32, u8 one byte. Texts are fixed-width byte fields without
-// a terminator; a shorter text is followed by spaces. Reserved fields and
-// filler bytes are written as 0 and ignored by readers.
-//
-//   header (offsets the same in both layouts)
-//     0  text[6]  ProgramName           61  u8   CreationDate year (0..99)
-//     6  text[13] PartReference         62  u8   CreationDate month
-//    19  f32      HeaderThickness (mm)  63  u8   CreationDate day
-//    23  text[6]  MaterialName          64  u8   reserved
-//    29  i16      Hardness              65  i32  reserved (fixed header value)
-//    31  i32      reserved              69  i16  reserved (fixed header value)
-//    35  text[6]  PunchTargetName       71  i16  constant 9999
-//    41  text[6]  DieTargetName         73  i16  MaterialNumber
-//    47  text[6]  DieHolderTargetName   75  i32 x 10 reserved
-//    53  text[6]  SpacerTargetName     115  i16  NamePrefixDigit
-//    59  i16      RecordCount          117  i32  reserved
-//                                      121  u8   PunchRev (a character or 0)
-//                                      122  u8   DieHolderRev
-//                                      123  u8   DieRev
-//                                      124  u8   filler (padded layout only)
-//
-//   step record (offsets relative to the record)
-//     0 i16 SequenceOrder    44 f32 Gauge1X        86 f32 DwellEndBend
-//     2 f32 StepValue        48 f32 Gauge2X        90 i16 reserved
-//     6 i16 FlagAutoCompen   52 u8[6] AuxFunc      92 i16 reserved
-//     8 i16 CoiningFlag         (0-padded)         94 i16 BendNoBGPos
-//    10 i16 BendLength       58 i16 FlagSheetMove  96 f32 Y1Compen
-//    12 i32 FlangeLength     60 i16 TonnageValue  100 f32 Y2Compen
-//    16 f32 BendAngle        62 i16 reserved      104 f32 X1Compen
-//    20 f32 Y1               64 i16 reserved      108 f32 X2Compen
-//    24 f32 Y2               66 i16 ODC           112 f32 R1Compen
-//    28 f32 Gauge1Y          68 i16 BendingSpeed  116 f32 R2Compen
-//    32 f32 Gauge2Y          70 i16 ReturnSpeed   120 f32 Z1Compen
-//    36 f32 Gauge1Z          72 i16 BGRetractFlag 124 f32 Z2Compen
-//    40 f32 Gauge2Z          74 i16 CycleNo       128 f32 AngleCompen
-//                            76 f32 RetractStroke 132 i32 reserved
-//                            80 f32 DwellBG       136 f32 PinchPointValue
-//                            84 i16 reserved      140 f32 Offset
-//                                                 144 u8  filler (padded only)
+// File layout: a header, then the records, one per step. Every field, its
+// offset and its width are listed once, in the field tables below. Numbers
+// are little-endian (i16/i32 signed, f32 IEEE-754 binary32, u8 one byte).
+// Texts are fixed-width byte fields without a terminator; a shorter text is
+// followed by spaces. Reserved fields are written as the struct holds them
+// (0 unless set) and filler bytes as 0; readers ignore both.
 //
 // Two layouts differ only in the filler bytes: the padded layout (header 125
 // bytes, records 145 bytes) is the one the writer always produces; the
@@ -60,8 +26,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file.h"
 #include "base/status.h"
+#include "formats/field_table.h"
+#include "platform/file.h"
 
 namespace bendpost {
 
@@ -72,96 +39,12 @@ RecordLayout RecordLayoutForSelector(int selector);
 
 namespace record_file {
 
-// Header field offsets and widths.
-inline constexpr size_t kProgramName = 0, kProgramNameWidth = 6;
-inline constexpr size_t kPartReference = 6, kPartReferenceWidth = 13;
-inline constexpr size_t kHeaderThickness = 19;
-inline constexpr size_t kMaterialName = 23, kMaterialNameWidth = 6;
-inline constexpr size_t kHardness = 29;
-inline constexpr size_t kReserved31 = 31;
-inline constexpr size_t kPunchTargetName = 35;
-inline constexpr size_t kDieTargetName = 41;
-inline constexpr size_t kDieHolderTargetName = 47;
-inline constexpr size_t kSpacerTargetName = 53;
-inline constexpr size_t kTargetNameWidth = 6;
-inline constexpr size_t kRecordCount = 59;
-inline constexpr size_t kCreationYear = 61;
-inline constexpr size_t kCreationMonth = 62;
-inline constexpr size_t kCreationDay = 63;
-inline constexpr size_t kReserved64 = 64;
-inline constexpr size_t kReserved65 = 65;
-inline constexpr size_t kReserved69 = 69;
-inline constexpr size_t kConstant71 = 71;
-inline constexpr size_t kMaterialNumber = 73;
-inline constexpr size_t kReserved75 = 75, kReserved75Count = 10;
-inline constexpr size_t kNamePrefixDigit = 115;
-inline constexpr size_t kReserved117 = 117;
-inline constexpr size_t kPunchRev = 121;
-inline constexpr size_t kDieHolderRev = 122;
-inline constexpr size_t kDieRev = 123;
 inline constexpr size_t kCompactHeaderSize = 124;
 inline constexpr size_t kPaddedHeaderSize = 125;
-
-// Step field offsets.
-inline constexpr size_t kSequenceOrder = 0;
-inline constexpr size_t kStepValue = 2;
-inline constexpr size_t kFlagAutoCompen = 6;
-inline constexpr size_t kCoiningFlag = 8;
-inline constexpr size_t kBendLength = 10;
-inline constexpr size_t kFlangeLength = 12;
-inline constexpr size_t kBendAngle = 16;
-inline constexpr size_t kY1 = 20;
-inline constexpr size_t kY2 = 24;
-inline constexpr size_t kGauge1Y = 28;
-inline constexpr size_t kGauge2Y = 32;
-inline constexpr size_t kGauge1Z = 36;
-inline constexpr size_t kGauge2Z = 40;
-inline constexpr size_t kGauge1X = 44;
-inline constexpr size_t kGauge2X = 48;
-inline constexpr size_t kAuxFunc = 52, kAuxFuncWidth = 6;
-inline constexpr size_t kFlagSheetMove = 58;
-inline constexpr size_t kTonnageValue = 60;
-inline constexpr size_t kReserved62 = 62;
-inline constexpr size_t kStepReserved64 = 64;
-inline constexpr size_t kODC = 66;
-inline constexpr size_t kBendingSpeed = 68;
-inline constexpr size_t kReturnSpeed = 70;
-inline constexpr size_t kBGRetractFlag = 72;
-inline constexpr size_t kCycleNo = 74;
-inline constexpr size_t kRetractStroke = 76;
-inline constexpr size_t kDwellBG = 80;
-inline constexpr size_t kReserved84 = 84;
-inline constexpr size_t kDwellEndBend = 86;
-inline constexpr size_t kReserved90 = 90;
-inline constexpr size_t kReserved92 = 92;
-inline constexpr size_t kBendNoBGPos = 94;
-inline constexpr size_t kY1Compen = 96;
-inline constexpr size_t kY2Compen = 100;
-inline constexpr size_t kX1Compen = 104;
-inline constexpr size_t kX2Compen = 108;
-inline constexpr size_t kR1Compen = 112;
-inline constexpr size_t kR2Compen = 116;
-inline constexpr size_t kZ1Compen = 120;
-inline constexpr size_t kZ2Compen = 124;
-inline constexpr size_t kAngleCompen = 128;
-inline constexpr size_t kReserved132 = 132;
-inline constexpr size_t kPinchPointValue = 136;
-inline constexpr size_t kOffset = 140;
 inline constexpr size_t kCompactStepSize = 144;
 inline constexpr size_t kPaddedStepSize = 145;
-
-// Header and record sizes of a layout.
-constexpr size_t HeaderSize(RecordLayout layout) {
-  return layout == RecordLayout::kCompact ? kCompactHeaderSize
-                                          : kPaddedHeaderSize;
-}
-constexpr size_t StepSize(RecordLayout layout) {
-  return layout == RecordLayout::kCompact ? kCompactStepSize : kPaddedStepSize;
-}
-// Offset of record k.
-constexpr uint64_t StepOffset(RecordLayout layout, int k) {
-  return HeaderSize(layout) + static_cast<uint64_t>(k) * StepSize(layout);
-}
+inline constexpr size_t kAuxFuncWidth = 6;
+inline constexpr size_t kReserved75Count = 10;
 
 }  // namespace record_file
 
@@ -250,6 +133,117 @@ struct RecordFileStep {
 
   bool operator==(const RecordFileStep&) const = default;
 };
+
+namespace record_file {
+
+using fields::Num;
+using fields::Text;
+
+// The header. The padded layout adds one filler byte at 124.
+inline constexpr fields::Field<RecordFileHeader> kHeaderFields[] = {
+    Text("ProgramName", 0, 6, &RecordFileHeader::ProgramName),
+    Text("PartReference", 6, 13, &RecordFileHeader::PartReference,
+         fields::TextStyle::kSpacePaddedTrimmed),
+    Num("HeaderThickness", 19, &RecordFileHeader::HeaderThickness),  // mm
+    Text("MaterialName", 23, 6, &RecordFileHeader::MaterialName),
+    Num("Hardness", 29, &RecordFileHeader::Hardness),
+    Num("Reserved31", 31, &RecordFileHeader::Reserved31, "reserved"),
+    Text("PunchTargetName", 35, 6, &RecordFileHeader::PunchTargetName),
+    Text("DieTargetName", 41, 6, &RecordFileHeader::DieTargetName),
+    Text("DieHolderTargetName", 47, 6, &RecordFileHeader::DieHolderTargetName),
+    Text("SpacerTargetName", 53, 6, &RecordFileHeader::SpacerTargetName),
+    Num("RecordCount", 59, &RecordFileHeader::RecordCount),
+    Num("CreationYear", 61, &RecordFileHeader::CreationYear,
+        "CreationDate year"),
+    Num("CreationMonth", 62, &RecordFileHeader::CreationMonth,
+        "CreationDate month"),
+    Num("CreationDay", 63, &RecordFileHeader::CreationDay, "CreationDate day"),
+    Num("Reserved64", 64, &RecordFileHeader::Reserved64, "reserved"),
+    // Reserved65 and Reserved69 hold fixed values; Constant71 is 9999.
+    Num("Reserved65", 65, &RecordFileHeader::Reserved65, "reserved"),
+    Num("Reserved69", 69, &RecordFileHeader::Reserved69, "reserved"),
+    Num("Constant71", 71, &RecordFileHeader::Constant71, "constant"),
+    Num("MaterialNumber", 73, &RecordFileHeader::MaterialNumber),
+    Num("Reserved75", 75, &RecordFileHeader::Reserved75, "reserved"),
+    Num("NamePrefixDigit", 115, &RecordFileHeader::NamePrefixDigit),
+    Num("Reserved117", 117, &RecordFileHeader::Reserved117, "reserved"),
+    // The "Rev" bytes: a character, or 0.
+    Num("PunchRev", 121, &RecordFileHeader::PunchRev),
+    Num("DieHolderRev", 122, &RecordFileHeader::DieHolderRev),
+    Num("DieRev", 123, &RecordFileHeader::DieRev),
+};
+static_assert(fields::FitsBlock(kHeaderFields, kCompactHeaderSize, true));
+
+// A step record. The padded layout adds one filler byte at 144.
+inline constexpr fields::Field<RecordFileStep> kStepFields[] = {
+    Num("SequenceOrder", 0, &RecordFileStep::SequenceOrder),
+    Num("StepValue", 2, &RecordFileStep::StepValue),
+    Num("FlagAutoCompen", 6, &RecordFileStep::FlagAutoCompen),
+    Num("CoiningFlag", 8, &RecordFileStep::CoiningFlag),
+    Num("BendLength", 10, &RecordFileStep::BendLength),
+    Num("FlangeLength", 12, &RecordFileStep::FlangeLength),
+    Num("BendAngle", 16, &RecordFileStep::BendAngle),
+    Num("Y1", 20, &RecordFileStep::Y1),
+    Num("Y2", 24, &RecordFileStep::Y2),
+    Num("Gauge1Y", 28, &RecordFileStep::Gauge1Y),
+    Num("Gauge2Y", 32, &RecordFileStep::Gauge2Y),
+    Num("Gauge1Z", 36, &RecordFileStep::Gauge1Z),
+    Num("Gauge2Z", 40, &RecordFileStep::Gauge2Z),
+    Num("Gauge1X", 44, &RecordFileStep::Gauge1X),
+    Num("Gauge2X", 48, &RecordFileStep::Gauge2X),
+    Num("AuxFunc", 52, &RecordFileStep::AuxFunc),  // raw bytes, 0-padded
+    Num("FlagSheetMove", 58, &RecordFileStep::FlagSheetMove),
+    Num("TonnageValue", 60, &RecordFileStep::TonnageValue),
+    Num("Reserved62", 62, &RecordFileStep::Reserved62, "reserved"),
+    Num("Reserved64", 64, &RecordFileStep::Reserved64, "reserved"),
+    Num("ODC", 66, &RecordFileStep::ODC),
+    Num("BendingSpeed", 68, &RecordFileStep::BendingSpeed),
+    Num("ReturnSpeed", 70, &RecordFileStep::ReturnSpeed),
+    Num("BGRetractFlag", 72, &RecordFileStep::BGRetractFlag),
+    Num("CycleNo", 74, &RecordFileStep::CycleNo),
+    Num("RetractStroke", 76, &RecordFileStep::RetractStroke),
+    Num("DwellBG", 80, &RecordFileStep::DwellBG),
+    Num("Reserved84", 84, &RecordFileStep::Reserved84, "reserved"),
+    Num("DwellEndBend", 86, &RecordFileStep::DwellEndBend),
+    Num("Reserved90", 90, &RecordFileStep::Reserved90, "reserved"),
+    Num("Reserved92", 92, &RecordFileStep::Reserved92, "reserved"),
+    Num("BendNoBGPos", 94, &RecordFileStep::BendNoBGPos),
+    Num("Y1Compen", 96, &RecordFileStep::Y1Compen),
+    Num("Y2Compen", 100, &RecordFileStep::Y2Compen),
+    Num("X1Compen", 104, &RecordFileStep::X1Compen),
+    Num("X2Compen", 108, &RecordFileStep::X2Compen),
+    Num("R1Compen", 112, &RecordFileStep::R1Compen),
+    Num("R2Compen", 116, &RecordFileStep::R2Compen),
+    Num("Z1Compen", 120, &RecordFileStep::Z1Compen),
+    Num("Z2Compen", 124, &RecordFileStep::Z2Compen),
+    Num("AngleCompen", 128, &RecordFileStep::AngleCompen),
+    Num("Reserved132", 132, &RecordFileStep::Reserved132, "reserved"),
+    Num("PinchPointValue", 136, &RecordFileStep::PinchPointValue),
+    Num("Offset", 140, &RecordFileStep::Offset),
+};
+static_assert(fields::FitsBlock(kStepFields, kCompactStepSize, true));
+
+// Offsets other code reads directly.
+inline constexpr size_t kRecordCount = OffsetOf(kHeaderFields, "RecordCount");
+inline constexpr size_t kPartReference =
+    OffsetOf(kHeaderFields, "PartReference");
+inline constexpr size_t kPartReferenceWidth =
+    WidthOf(kHeaderFields, "PartReference");
+
+// Header and record sizes of a layout.
+constexpr size_t HeaderSize(RecordLayout layout) {
+  return layout == RecordLayout::kCompact ? kCompactHeaderSize
+                                          : kPaddedHeaderSize;
+}
+constexpr size_t StepSize(RecordLayout layout) {
+  return layout == RecordLayout::kCompact ? kCompactStepSize : kPaddedStepSize;
+}
+// Offset of record k.
+constexpr uint64_t StepOffset(RecordLayout layout, int k) {
+  return HeaderSize(layout) + static_cast<uint64_t>(k) * StepSize(layout);
+}
+
+}  // namespace record_file
 
 using RecordHeaderBytes = std::array<uint8_t, record_file::kPaddedHeaderSize>;
 using RecordStepBytes = std::array<uint8_t, record_file::kPaddedStepSize>;

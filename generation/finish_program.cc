@@ -1,16 +1,23 @@
 // Finishing a confirmed program: record file, staging, control file.
 //
-// The record file is written under the header's FileName, renamed to the
-// staging name (FileName up to its last "." followed by ".kpz"), converted
-// into the control file (program/program_converter.h) and deleted. Only the
-// control type "BandR" (7) has a control file.
+// The record file is written straight under the staging name (FileName up
+// to its last "." followed by ".kpz"), converted into the control file
+// (formats/program_converter.h) and deleted. It is never written under
+// FileName: with one setup FileName is the control file's own name, and an
+// older control file there must stay untouched until the new one replaces
+// it whole, flushed, in one rename. Only the control type "BandR" (7) has a
+// control file.
 //
 // What can be left on disk afterwards:
 //   - success: the control file; the staging file is deleted (if even that
 //     fails, the stale staging file is harmless: the next program of that
 //     name replaces it before converting);
-//   - any failure: no record file and no staging file, and no control file
-//     new or changed (the converter writes it atomically).
+//   - any failure: no staging file, and no control file new or changed
+//     (the converter publishes it atomically), except when flushing the
+//     folder after that rename failed: the new file is then in place;
+//   - a process killed on the way: at most a staging file and the
+//     converter's temporary file, both replaced by the next run of that
+//     program; the control file's name holds the old file or the new one.
 #include <memory>
 #include <string>
 
@@ -58,19 +65,13 @@ bendpost::Status ProgramDialog::TryFinishProgram() {
   // old counter; that is no reason to refuse the program.
   bendpost::WriteSerialCounter(NextSerial, SerialMonth, SerialDay);
 
-  Status s = TryWriteRecordFile();
+  const std::string record_path = FileName.str();
+  const std::string staging = StagingName(record_path);
+  // Creating the file empties one of that name left by an earlier crash.
+  Status s = TryWriteRecordFile(staging);
   if (!s.ok()) return s;
 
   bendpost::FileSystem& files = *bendpost::CurrentPlatform().files;
-  const std::string record_path = FileName.str();
-  const std::string staging = StagingName(record_path);
-  // Rename replaces a file of the staging name left by an earlier crash.
-  s = files.Rename(record_path, staging);
-  if (!s.ok()) {
-    files.Remove(record_path);
-    return Status::Error("cannot rename the record file to " + staging + ": " +
-                         s.message());
-  }
 
   int converted = 0;
   std::string target = record_path;

@@ -187,6 +187,10 @@ Status WriteContents(ProgramDialog& dialog, File& file) {
 }  // namespace
 
 Status ProgramDialog::TryWriteRecordFile() {
+  return TryWriteRecordFile(FileName.str());
+}
+
+Status ProgramDialog::TryWriteRecordFile(const std::string& path) {
   // The list must hold the RecordCount records the header announces.
   if (RecordCount < 1 || RecordCount != ProgramSteps.GetSize()) {
     return Status::Error("the program's step list holds " +
@@ -208,7 +212,6 @@ Status ProgramDialog::TryWriteRecordFile() {
   }
 
   bendpost::FileSystem& files = *bendpost::CurrentPlatform().files;
-  const std::string path = FileName.str();
   std::unique_ptr<File> file;
   Status s = files.Create(path, &file);
   if (!s.ok()) {

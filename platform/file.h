@@ -28,6 +28,10 @@ class File {
   // Reads up to `size` bytes; *read receives how many were read (fewer at
   // the end of the file, which is not an error).
   virtual Status Read(void* data, size_t size, size_t* read) = 0;
+  // Flushes what was written to the device: when this returns OK the data
+  // and the length survive a power cut. A file about to be published under
+  // its final name is synced first (see FileSystem::SyncFolderOf).
+  virtual Status Sync() = 0;
   // Closing flushes; a failure to flush is reported here. Closing twice is
   // harmless. The destructor closes a file that is still open.
   virtual Status Close() = 0;
@@ -41,8 +45,14 @@ class FileSystem {
   virtual Status Create(const std::string& path, std::unique_ptr<File>* file) = 0;
   virtual Status OpenForRead(const std::string& path,
                              std::unique_ptr<File>* file) = 0;
-  // Renames `from` to `to`, replacing an existing `to`.
+  // Renames `from` to `to`, replacing an existing `to` in one step: a
+  // reader of `to` sees the old file or the new one, never neither.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  // Flushes the folder that holds `path` to the device, so that names
+  // created, renamed or removed in it survive a power cut. Publishing a
+  // file is thus: write it under a name of its own, Sync, Close, Rename
+  // over the final name, SyncFolderOf the final name.
+  virtual Status SyncFolderOf(const std::string& path) = 0;
   virtual Status Remove(const std::string& path) = 0;
   virtual bool Exists(const std::string& path) = 0;
 };

@@ -1,4 +1,5 @@
-// POSIX files: open(2)/read(2)/write(2), rename(2) replaces atomically.
+// POSIX files: open(2)/read(2)/write(2), rename(2) replaces atomically,
+// fsync(2) flushes a file and, on a folder opened read-only, its entries.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -71,6 +72,12 @@ class PosixFile : public File {
     *read = total;
     return Status::OK();
   }
+  Status Sync() override {
+    while (::fsync(fd_) != 0) {
+      if (errno != EINTR) return ErrnoStatus("cannot flush", path_, errno);
+    }
+    return Status::OK();
+  }
   Status Close() override {
     if (fd_ < 0) return Status::OK();
     int fd = fd_;
@@ -114,6 +121,25 @@ class PosixFileSystem : public FileSystem {
   Status Remove(const std::string& path) override {
     if (::unlink(path.c_str()) != 0)
       return ErrnoStatus("cannot delete", path, errno);
+    return Status::OK();
+  }
+  Status SyncFolderOf(const std::string& path) override {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".")
+                               : slash == 0               ? std::string("/")
+                                            : path.substr(0, slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus("cannot open the folder", folder, errno);
+    int err = 0;
+    while (::fsync(fd) != 0) {
+      if (errno == EINTR) continue;
+      // EINVAL: a file system that cannot flush folders (it has nothing
+      // to flush that way); every other error is a failed flush.
+      if (errno != EINVAL) err = errno;
+      break;
+    }
+    ::close(fd);
+    if (err != 0) return ErrnoStatus("cannot flush the folder", folder, err);
     return Status::OK();
   }
   bool Exists(const std::string& path) override {

@@ -26,6 +26,10 @@ const char* FileOpName(FileOp op) {
       return "rename";
     case FileOp::kRemove:
       return "remove";
+    case FileOp::kSync:
+      return "sync";
+    case FileOp::kSyncFolder:
+      return "sync-folder";
   }
   return "?";
 }
@@ -80,6 +84,11 @@ class FaultInjectingFile : public File {
       return Injected(FileOp::kRead, path_);
     size_t limit = fs_->ReadLimit();
     return inner_->Read(data, size < limit ? size : limit, read);
+  }
+
+  Status Sync() override {
+    if (fs_->Begin(FileOp::kSync, path_)) return Injected(FileOp::kSync, path_);
+    return inner_->Sync();
   }
 
   Status Close() override {
@@ -211,6 +220,12 @@ Status FaultInjectingFileSystem::Rename(const std::string& from,
 Status FaultInjectingFileSystem::Remove(const std::string& path) {
   if (Begin(FileOp::kRemove, path)) return Injected(FileOp::kRemove, path);
   return inner_->Remove(path);
+}
+
+Status FaultInjectingFileSystem::SyncFolderOf(const std::string& path) {
+  if (Begin(FileOp::kSyncFolder, path))
+    return Injected(FileOp::kSyncFolder, path);
+  return inner_->SyncFolderOf(path);
 }
 
 bool FaultInjectingFileSystem::Exists(const std::string& path) {

@@ -9,8 +9,9 @@
 // once per operation with FailOperationNumber(i): "each operation in turn".
 //
 // What a failed operation does:
-//   create, open for read, rename, remove, set length, seek: nothing happens
-//     on the wrapped file system; the error is reported.
+//   create, open for read, rename, remove, set length, seek, sync, sync of
+//     a folder: nothing happens on the wrapped file system; the error is
+//     reported.
 //   write: nothing is written. Under "disk full" the bytes that still fit are
 //     written, then the error is reported.
 //   read: nothing is read (*read = 0). A short read delivers fewer bytes than
@@ -44,11 +45,13 @@ enum class FileOp {
   kClose,
   kRename,
   kRemove,
+  kSync,
+  kSyncFolder,
 };
-inline constexpr int kFileOpKinds = 9;
+inline constexpr int kFileOpKinds = 11;
 
 // "create", "open", "set-length", "seek", "write", "read", "close",
-// "rename", "remove".
+// "rename", "remove", "sync", "sync-folder".
 const char* FileOpName(FileOp op);
 
 class FaultInjectingFileSystem : public FileSystem {
@@ -89,6 +92,7 @@ class FaultInjectingFileSystem : public FileSystem {
                      std::unique_ptr<File>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status Remove(const std::string& path) override;
+  Status SyncFolderOf(const std::string& path) override;
   bool Exists(const std::string& path) override;
 
  private:

@@ -40,6 +40,7 @@ class MemFile : public File {
     *read = n;
     return Status::OK();
   }
+  Status Sync() override { return closed_ ? Closed() : Status::OK(); }
   // Closing twice is harmless; any other use of a closed file fails, as it
   // does on a real file.
   Status Close() override {
@@ -96,6 +97,8 @@ Status MemFileSystem::Remove(const std::string& path) {
                          ": No such file or directory");
   return Status::OK();
 }
+
+Status MemFileSystem::SyncFolderOf(const std::string&) { return Status::OK(); }
 
 bool MemFileSystem::Exists(const std::string& path) {
   return files_.count(path) != 0;

@@ -22,6 +22,9 @@ class MemFileSystem : public FileSystem {
                      std::unique_ptr<File>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status Remove(const std::string& path) override;
+  // There are no folders and nothing to flush: Sync and SyncFolderOf only
+  // succeed.
+  Status SyncFolderOf(const std::string& path) override;
   bool Exists(const std::string& path) override;
 
   // Direct access for tests.

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "cli_test_support.h"
 #include "base/le_bytes.h"
+#include "cli_test_support.h"
 
 namespace bendpost::cli {
 namespace {
@@ -139,6 +139,23 @@ TEST(InspectTest, WrongSizesAreRefusedNamingWhatWasExpected) {
   r = Inspect(dir / "compact.rec", true);
   EXPECT_EQ(r.code, kExitOk) << r.err;
   EXPECT_THAT(r.out, HasSubstr("\"layout\": \"compact\""));
+}
+
+// RecordCount counts the closing default record too: 0 or 1 means no step.
+TEST(InspectTest, RecordFileWithoutAStepIsRefused) {
+  const auto dir = testing::ScratchDir();
+  const std::string record = Golden("one_step_mm.rec");
+  for (int16_t count : {0, 1}) {
+    std::string bytes = record.substr(0, 125 + 145 * count);
+    PutI16(reinterpret_cast<uint8_t*>(bytes.data()) + record_file::kRecordCount,
+           count);
+    testing::WriteText(dir / "no_step.rec", bytes);
+    const Ran r = Inspect(dir / "no_step.rec", true);
+    EXPECT_EQ(r.code, kExitUsage) << count;
+    EXPECT_THAT(r.err, HasSubstr("record file with RecordCount " +
+                                 std::to_string(count) + ": it holds no step"));
+    EXPECT_EQ(r.out, "");
+  }
 }
 
 TEST(InspectTest, CorruptControlFileIsReportedWithItsProblems) {

@@ -235,6 +235,40 @@ TEST_F(GenerateCommandTest, AnswersCoverCreateCancelEditsMaterialAndFolder) {
   EXPECT_EQ(summary["exit_code"], 0);
 }
 
+TEST_F(GenerateCommandTest, ReplacedControlFilesAndLeftoversAreReported) {
+  WriteJob(TwoProgramJob());
+  options_.yes = true;
+  options_.out_dir = (dir_ / "out").string();
+  std::filesystem::create_directories(dir_ / "out");
+  for (const char* name :
+       {"2120700.NMB", "2120700.kpz", "2120701.nmb.tmp", "notes.tmp"}) {
+    testing::WriteText(dir_ / "out" / name, "earlier");
+  }
+  json summary = JsonSummary();
+  ASSERT_EQ(summary["programs"].size(), 2u) << err_.str();
+  EXPECT_EQ(summary["programs"][0]["replaced"], true);
+  EXPECT_EQ(summary["programs"][1]["replaced"], false);
+  EXPECT_EQ(summary["leftovers"], json({"2120700.kpz", "2120701.nmb.tmp"}));
+  EXPECT_THAT(err_.str(), HasSubstr("an interrupted earlier run left 2 files"));
+  EXPECT_THAT(err_.str(), HasSubstr("  2120701.nmb.tmp\n"));
+  EXPECT_THAT(err_.str(), Not(HasSubstr("notes.tmp")));
+}
+
+TEST_F(GenerateCommandTest, AControlFileWrittenTwiceIsAWarningNamingBoth) {
+  WriteJob(TwoProgramJob());
+  options_.out_dir = (dir_ / "out").string();
+  WriteAnswers(R"([{"ProgramName": "br01"}, {"ProgramName": "br01"}])");
+  json summary = JsonSummary();
+  const std::string path =
+      std::filesystem::absolute(dir_ / "out").string() + "/2BR01.NMB";
+  const std::string warning = "programs 1 and 2 wrote the same control file " +
+                              path + "; it holds program 2 only";
+  EXPECT_EQ(summary["programs"][0]["replaces_program"], nullptr);
+  EXPECT_EQ(summary["programs"][1]["replaces_program"], 1);
+  EXPECT_EQ(summary["programs"][1]["replaced"], false);
+  EXPECT_EQ(summary["warnings"], json({warning}));
+}
+
 TEST_F(GenerateCommandTest, MaterialAnswerChangesHardnessAndNumber) {
   WriteJob(TwoProgramJob());
   // The material is picked before the edits: a typed hardness wins.

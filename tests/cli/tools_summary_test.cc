@@ -254,10 +254,13 @@ TEST(SummaryTest, ExitCodeAndTableFollowWhatTheOperatorSaw) {
             "#  Program  Setup  Steps  Result     Warnings  Control file\n"
             "1  120700   A      1      created    step 1    /o/2120700.NMB\n"
             "2  -        B      1      cancelled  -         -\n"
-            "3  120700   A      1      created    step 1    /o/2120700.NMB\n"
+            "3  120700   A      1      created    step 1    /o/2120700.NMB "
+            "(replaced program 1's)\n"
             "\nWarnings:\n"
             "  program 1 step 1: The elongation is greater than 50%\n"
-            "  program 3 step 1: The elongation is greater than 50%\n");
+            "  program 3 step 1: The elongation is greater than 50%\n"
+            "  programs 1 and 3 wrote the same control file /o/2120700.NMB; "
+            "it holds program 3 only\n");
 
   // A program the generation never reached, a created one whose file is
   // not there: not everything was done.

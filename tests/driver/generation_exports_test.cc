@@ -157,19 +157,17 @@ TEST_F(GenerationExportsTest, TwoSetupsWithoutMaterialData) {
                 Warning(3, strings::kMaterialNotSupported), Created()}),
             MessageTexts());
   // The record files carry the setup and program ordinals.
-  std::vector<std::string> renames;
+  std::vector<std::string> creates;
   for (const std::string& line : logging.Log()) {
-    if (line.find(" rename ") != std::string::npos &&
+    if (line.find(" create ") != std::string::npos &&
         line.find(".kpz") != std::string::npos) {
-      renames.push_back(line.substr(line.find("rename")));
+      creates.push_back(line.substr(line.find("create")));
     }
   }
   EXPECT_EQ(
-      (std::vector<std::string>{
-          NativePath("rename /jobs/2030500.S1P1.NMB -> /jobs/2030500.S1P1.kpz"),
-          NativePath(
-              "rename /jobs/2030501.S2P2.NMB -> /jobs/2030501.S2P2.kpz")}),
-      renames);
+      (std::vector<std::string>{NativePath("create /jobs/2030500.S1P1.kpz"),
+                                NativePath("create /jobs/2030501.S2P2.kpz")}),
+      creates);
   const DecodedControlFile first =
       ExpectGolden(NativePath("/jobs/2030500.NMB"), "two_setups_p1");
   const DecodedControlFile second =

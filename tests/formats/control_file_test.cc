@@ -377,6 +377,15 @@ TEST_F(ControlFileCorruptionTest, StepCountOutOfRange) {
   }
 }
 
+TEST_F(ControlFileCorruptionTest, StepCountZeroOrNegativeDecodesNoStep) {
+  for (int16_t n : {0, -1}) {
+    PutI16At(76, n);
+    DecodedControlFile decoded;
+    EXPECT_FALSE(DecodeControlFile(bytes_, &decoded).ok());
+    EXPECT_TRUE(decoded.steps.empty()) << "StepCount " << n;
+  }
+}
+
 TEST_F(ControlFileCorruptionTest, StepCountShorterThanTheSlotsInUse) {
   PutI16At(76, 1);
   EXPECT_NE(std::string::npos, Problems().find("slot 1 is beyond StepCount"));

@@ -58,11 +58,28 @@ TEST_F(FinishProgramTest, WritesTheControlFileAndLeavesNothingElse) {
   const DecodedControlFile control = Control(NativePath("/jobs/2030500.NMB"));
   EXPECT_EQ("030500", control.header.ProgramName);
   EXPECT_EQ(2, control.header.StepCount);
-  // The record file went to the staging name while it was converted.
-  EXPECT_TRUE(
-      Logged(NativePath("rename /jobs/2030500.NMB -> /jobs/2030500.kpz")));
-  EXPECT_TRUE(Logged(NativePath("remove /jobs/2030500.kpz")));
   EXPECT_TRUE(MessageTexts().empty());
+  // The road of the files: the record file under the staging name, never
+  // under FileName (the control file's own name here); the control file
+  // under its temporary name, flushed before the rename that publishes it,
+  // its folder flushed after it.
+  std::vector<std::string> road;
+  for (const std::string& line : faults_.Log()) {
+    const std::string op = line.substr(line.find(' ') + 1);
+    if (op.find(NativePath("/jobs/")) == std::string::npos) continue;
+    if (op.rfind("read ", 0) == 0 || op.rfind("seek ", 0) == 0) continue;
+    road.push_back(op);
+  }
+  const std::string kpz = NativePath("/jobs/2030500.kpz");
+  const std::string tmp = NativePath("/jobs/2030500.NMB.tmp");
+  const std::string nmb = NativePath("/jobs/2030500.NMB");
+  EXPECT_EQ((std::vector<std::string>{
+                "create " + kpz, "write " + kpz + " 560", "close " + kpz,
+                "open " + kpz, "close " + kpz, "create " + tmp,
+                "write " + tmp + " 12664", "sync " + tmp, "close " + tmp,
+                "rename " + tmp + " -> " + nmb, "sync-folder " + nmb,
+                "remove " + kpz}),
+            road);
 }
 
 TEST_F(FinishProgramTest, StoresTheSerialCounterFirst) {
@@ -125,8 +142,7 @@ TEST_F(FinishProgramTest, SeveralSetupsStageUnderTheFileNameAndNameTheControl) {
   auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
   ASSERT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), dialog->FileName);
   ASSERT_TRUE(dialog->TryFinishProgram().ok());
-  EXPECT_TRUE(Logged(
-      NativePath("rename /jobs/2030500.S2P2.NMB -> /jobs/2030500.S2P2.kpz")));
+  EXPECT_TRUE(Logged(NativePath("create /jobs/2030500.S2P2.kpz")));
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
             Files());
@@ -149,11 +165,17 @@ TEST_F(FinishProgramTest, AStaleStagingFileIsReplacedNotConverted) {
             Control(NativePath("/jobs/2030500.NMB")).header.ProgramName);
 }
 
-TEST_F(FinishProgramTest, RenameFailureFailsAndDeletesTheRecordFile) {
-  faults_.FailNth(FileOp::kRename, 1);
+TEST_F(FinishProgramTest, AFailedFlushFailsAndLeavesTheOlderControlFile) {
+  // One setup: FileName is the control file's own name.
+  files_.SetFile(NativePath("/jobs/2030500.NMB"), "an earlier program");
+  faults_.FailNth(FileOp::kSync, 1);
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_FALSE(dialog->TryFinishProgram().ok());
-  EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
+  EXPECT_TRUE("an earlier program" ==
+              *files_.GetFile(NativePath("/jobs/2030500.NMB")));
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
+                                      NativePath("/jobs/2030500.NMB")}),
+            Files());
 }
 
 TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
@@ -171,7 +193,7 @@ TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
 }
 
 TEST_F(FinishProgramTest, FailedConversionStillDeletesTheStagingFile) {
-  faults_.FailNth(FileOp::kRename, 2);  // the control file's rename
+  faults_.FailNth(FileOp::kRename, 1);  // the control file's rename
   auto dialog = MakeDialog(WorkedSteps(1));
   EXPECT_FALSE(dialog->TryFinishProgram().ok());
   EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
@@ -215,9 +237,7 @@ TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
     dialog->FileName = c.file_name;
     faults_.ResetCounts();
     ASSERT_TRUE(dialog->TryFinishProgram().ok()) << c.file_name;
-    EXPECT_TRUE(
-        Logged(std::string("rename ") + c.file_name + " -> " + c.staging))
-        << c.file_name;
+    EXPECT_TRUE(Logged(std::string("create ") + c.staging)) << c.file_name;
     EXPECT_NE(nullptr, files_.GetFile(c.control)) << c.file_name;
     EXPECT_EQ(nullptr, files_.GetFile(c.staging)) << c.file_name;
     files_.Remove(c.control);

@@ -104,6 +104,20 @@ TEST_P(FileContractTest, RenameReplacesTheTargetAndRemoveDeletes) {
   EXPECT_FALSE(fs_->Exists(P("old")));
 }
 
+TEST_P(FileContractTest, PublishingSyncsTheFileAndItsFolder) {
+  std::unique_ptr<File> f;
+  ASSERT_TRUE(fs_->Create(P("p.tmp"), &f).ok());
+  ASSERT_TRUE(f->Write("abc", 3).ok());
+  Status s = f->Sync();
+  EXPECT_TRUE(s.ok()) << s.message();
+  ASSERT_TRUE(f->Close().ok());
+  EXPECT_FALSE(f->Sync().ok());  // a closed file has nothing to flush
+  ASSERT_TRUE(fs_->Rename(P("p.tmp"), P("p")).ok());
+  s = fs_->SyncFolderOf(P("p"));
+  EXPECT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ("abc", ReadAll(*fs_, P("p")));
+}
+
 TEST_P(FileContractTest, MissingFilesAreReportedNotThrown) {
   std::unique_ptr<File> f;
   Status s = fs_->OpenForRead(P("none"), &f);
@@ -250,6 +264,21 @@ TEST_F(FaultFileSystemTest, FailedCreateOpenRenameAndRemoveChangeNothing) {
   EXPECT_EQ(nullptr, mem_.GetFile("y"));
   fs_.ClearFaults();
   EXPECT_TRUE(fs_.Rename("x", "y").ok());
+}
+
+TEST_F(FaultFileSystemTest, SyncsAreCountedAndCanFail) {
+  fs_.FailNth(FileOp::kSync, 1);
+  fs_.FailNth(FileOp::kSyncFolder, 1);
+  std::unique_ptr<File> f;
+  ASSERT_TRUE(fs_.Create("a", &f).ok());
+  EXPECT_FALSE(f->Sync().ok());
+  EXPECT_TRUE(f->Sync().ok());
+  EXPECT_FALSE(fs_.SyncFolderOf("a").ok());
+  EXPECT_TRUE(fs_.SyncFolderOf("a").ok());
+  EXPECT_EQ(2, fs_.Count(FileOp::kSync));
+  EXPECT_EQ(2, fs_.Count(FileOp::kSyncFolder));
+  EXPECT_EQ("2 sync a FAILED", fs_.Log()[1]);
+  EXPECT_EQ("4 sync-folder a FAILED", fs_.Log()[3]);
 }
 
 TEST_F(FaultFileSystemTest, DiskFullWritesWhatFitsThenFails) {
