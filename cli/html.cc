@@ -131,10 +131,15 @@ Status WritePage(FileSystem& files, const std::string& path,
   Status s = files.Create(staging, &file);
   if (!s.ok()) return s;
   s = file->Write(html.data(), html.size());
+  if (s.ok()) s = file->Sync();
   if (s.ok()) s = file->Close();
   if (s.ok()) s = files.Rename(staging, path);
-  if (!s.ok()) files.Remove(staging);
-  return s;
+  if (!s.ok()) {
+    file.reset();
+    files.Remove(staging);
+    return s;
+  }
+  return files.SyncFolderOf(path);
 }
 
 }  // namespace bendpost::cli
