@@ -8,6 +8,7 @@
 #include "cli/html.h"
 #include "dialog/material_naming.h"
 #include "platform/file.h"
+#include "records/control_type.h"
 
 namespace bendpost::cli {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 // what some machine allows) and no frame or bending coefficient term.
 constexpr float kChartAngle = 90;
 constexpr float kUnlimited = 1e9f;
-constexpr int kBandR = 7;
+constexpr ControlType kBandR = ControlType::kBandR;
 
 // The BandR control's material of `number`: its name and default hardness.
 std::optional<MaterialEntry> MaterialOfNumber(int number) {
@@ -69,7 +70,7 @@ Status ComputeChart(const ChartOptions& options,
     return Status::Error("--material wants 1, 2, 3 or 4, not " +
                          std::to_string(options.material));
   }
-  BendCalculator calculator{CString(options.data_dir)};
+  BendCalculator calculator{RealFileSystem(), CString(options.data_dir)};
   const std::string file = calculator.FileName(options.material).str();
   std::string bytes;
   if (Status s = ReadWholeFile(RealFileSystem(), file, &bytes); !s.ok()) {

@@ -1,5 +1,6 @@
 #include "cli/counter_store.h"
 #include "dialog/program_identity.h"
+#include "platform/platform.h"
 #include "platform/settings_store_posix.h"
 
 namespace bendpost::cli {
@@ -14,7 +15,9 @@ std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
         "is set); give --settings DIR";
     return nullptr;
   }
-  if (Status s = CreateSettingsKey(root, SerialCounterKeyPath()); !s.ok()) {
+  if (Status s =
+          CreateSettingsKey(root, SerialCounterKeyPath(*CurrentPlatform().ui));
+      !s.ok()) {
     *error = "cannot create the serial counter in " + root + ": " + s.message();
     return nullptr;
   }

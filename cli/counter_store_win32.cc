@@ -7,6 +7,7 @@
 
 #include "cli/counter_store.h"
 #include "dialog/program_identity.h"
+#include "platform/platform.h"
 
 namespace bendpost::cli {
 namespace {
@@ -107,7 +108,7 @@ bool CreateFolders(const std::string& folder) {
 
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 std::string* error) {
-  const std::string key_path = SerialCounterKeyPath();
+  const std::string key_path = SerialCounterKeyPath(*CurrentPlatform().ui);
   if (settings_dir.empty()) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path.c_str(), 0, nullptr, 0,

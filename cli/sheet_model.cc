@@ -7,8 +7,12 @@
 #include "bendcalc/bend_warnings.h"
 #include "cli/html.h"
 #include "cli/summary.h"
+#include "dialog/program_header.h"
 #include "dialog/tool_names.h"
 #include "generation/step_bend_data.h"
+#include "generation/tooling_lookup.h"
+#include "records/control_type.h"
+#include "records/job.h"
 
 namespace bendpost::cli {
 namespace {
@@ -195,11 +199,19 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
       {"Spacer", HostNames(job, program, kSpacerSlot), h.SpacerTargetName, ""},
   };
 
-  BendHeaderValues values;
-  values.control_type = setup.GetControlType();
-  values.material_number = h.MaterialNumber;
-  values.thickness = h.HeaderThickness;
-  values.hardness = h.Hardness;
+  // The generation's view of the program: its header values as the
+  // control file holds them, the job's tools, machines and data folder.
+  ProgramHeader header;
+  header.Control = ControlTypeOf(setup.GetControlType());
+  header.MaterialNumber = h.MaterialNumber;
+  header.HeaderThickness = h.HeaderThickness;
+  header.Hardness = h.Hardness;
+  bendpost::Job records;
+  records.Tools = job.tools;
+  records.Machines = job.machines;
+  records.Setups = job.setups;
+  records.DataPath = CString(job.data_path);
+  FileSystem& files = RealFileSystem();
   for (size_t k = 0; k < file.steps.size(); ++k) {
     const CPPStepInfo& step =
         job.steps[program.first_step + static_cast<int>(k)];
@@ -219,10 +231,13 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
     row.tool_limit_tons = std::min(punch_limit, die_limit);
     // The generation calculates only the steps of mode 0.
     if (step.GetMode() == 0) {
+      BendMaterialData material;
+      BendMachineData machine_data;
+      GatherMaterialData(header, records, step, material);
+      GatherMachineData(header, records, setup, step, machine_data);
       const StepBendData data = CalculateStepBendData(
-          CString(job.data_path), MaterialDataFor(values, die, step),
-          MachineDataFor(values, setup, machine_record, punch, die),
-          step.GetOffset(), machine);
+          files, records.DataPath, material, machine_data, step.GetOffset(),
+          records.MachineNamed(CString(m.machine_name)));
       row.warning_text = WarningText(data.warnings);
       if (!row.warning_text.empty()) row.warning = data.warnings[0];
     }

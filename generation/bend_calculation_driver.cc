@@ -2,32 +2,33 @@
 // writing the step's record: depth and force from the BendCalculator, the
 // force corrected for a bend away from the machine's centre, and the
 // step's warning shown to the operator.
+#include "generation/bend_calculation_driver.h"
+
+#include "bendcalc/bend_data.h"
 #include "bendcalc/bend_warnings.h"
-#include "dialog/program_dialog.h"
 #include "generation/step_bend_data.h"
-#include "platform/platform.h"
+#include "generation/tooling_lookup.h"
 
-void ProgramDialog::CalculateBendData(CPPStepInfo& step,
-                                      const CPPSetup& setup) {
-  if (Store == nullptr) return;
+namespace bendpost {
 
-  bendpost::BendMaterialData material;
-  bendpost::BendMachineData machine;
-  GatherMaterialData(material, step);
-  GatherMachineData(machine, setup, step);
+void CalculateBendData(const ProgramHeader& header, const JobContext& context,
+                       const CPPSetup& setup, CPPStepInfo& step) {
+  Job& job = context.job;
+  BendMaterialData material;
+  BendMachineData machine;
+  GatherMaterialData(header, job, step, material);
+  GatherMachineData(header, job, setup, step, machine);
   CPPSetup program_setup = setup;
-  const bendpost::StepBendData data = bendpost::CalculateStepBendData(
-      Store->DataPath, material, machine, step.GetOffset(),
-      Store->MachineNamed(program_setup.GetUserMachineName()));
+  // One calculator per step: the material data file is read anew.
+  const StepBendData data = CalculateStepBendData(
+      context.files, job.DataPath, material, machine, step.GetOffset(),
+      job.MachineNamed(program_setup.GetUserMachineName()));
 
   // The ram moves down: the depth is stored negated (0 becomes -0.0).
   step.SetY1(-data.depth);
   step.SetY2(-data.depth);
   step.SetTonnageValue(data.tonnage);
-  ShowBendWarnings(step.GetNumberInSquence(), data.warnings.data());
+  ShowBendWarnings(context.ui, step.GetNumberInSquence(), data.warnings.data());
 }
 
-void ProgramDialog::ShowBendWarnings(int stepNumber, const int warnings[16]) {
-  bendpost::ShowBendWarnings(*bendpost::CurrentPlatform().ui, stepNumber,
-                             warnings);
-}
+}  // namespace bendpost

@@ -4,7 +4,6 @@
 
 #include "base/numeric.h"
 #include "bendcalc/bend_calculator.h"
-#include "generation/tooling_lookup.h"
 
 namespace bendpost {
 namespace {
@@ -23,42 +22,11 @@ float OffCentreTonnage(float tonnage, float offset, double max_bending_length) {
 
 }  // namespace
 
-BendMachineData MachineDataFor(const BendHeaderValues& header,
-                               const CPPSetup& setup, const CPPMachine& machine,
-                               const CPPTool& punch, const CPPTool& die) {
-  BendMachineData m;
-  m.FrameFlag =
-      header.control_type == 2 || header.control_type == 7 ? 0.0f : 1.0f;
-  m.FrameTightness = static_cast<float>(machine.GetFrameTightness());
-  m.MaxTonnage = ScaleByTen(machine.GetTonnage());
-  m.MinTonnage = ScaleByTen(machine.GetMinTonnage());
-  m.MaxBendingLength = static_cast<float>(machine.GetMaxBendingLength());
-  m.BendingCoefficient = setup.GetBendingCoefficient();
-  m.PunchLimit = ScaleByTen(punch.GetPunchResistance());
-  m.DieLimit = ScaleByTen(die.GetDieResistance());
-  return m;
-}
-
-BendMaterialData MaterialDataFor(const BendHeaderValues& header,
-                                 const CPPTool& die, const CPPStepInfo& step) {
-  BendMaterialData m;
-  m.MaterialNumber = header.material_number;
-  m.Thickness = header.thickness;
-  m.VWidth = static_cast<float>(die.GetVWidth());
-  m.DieAngle = static_cast<float>(die.GetAngle());
-  m.DieRadius = static_cast<float>(die.GetRadius());
-  m.BendLength = BendLengthInMetres(step.GetBendLength());
-  m.TensileStrength = header.hardness;
-  m.BendAngle = step.GetBendAngle();
-  return m;
-}
-
-StepBendData CalculateStepBendData(const CString& data_path,
+StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
                                    const BendMaterialData& material,
                                    const BendMachineData& machine_data,
                                    float offset, const CPPMachine* machine) {
-  // One calculator per step: the material data file is read anew.
-  BendCalculator calculator(data_path);
+  BendCalculator calculator(files, data_path);
   StepBendData out;
   BendResult result;
   calculator.Calculate(material, machine_data, result, out.warnings);
