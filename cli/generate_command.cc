@@ -31,6 +31,11 @@ void PrintProblems(std::ostream& err, const std::string& file,
   }
 }
 
+// --yes or --answers: a script answers the dialogs.
+bool IsScripted(const GenerateOptions& options) {
+  return options.yes || !options.answers_path.empty();
+}
+
 // Prints a message of the driver as it is shown: errors (the error icon)
 // to stderr, the others to `plain`.
 void PrintMessage(std::ostream& plain, std::ostream& err,
@@ -50,7 +55,229 @@ bool EndsWithNoCase(const std::string& name, const std::string& tail) {
   return end == tail;
 }
 
+// Each step below reports its own failure on `err`; a false return ends
+// the command with kExitUsage before anything reaches the driver.
+
+bool ReadDateOption(const std::string& text, std::optional<Date>* date,
+                    std::ostream& err) {
+  if (text.empty()) return true;
+  *date = ParseIsoDate(text);
+  if (*date) return true;
+  err << "bendpost generate: --date wants a date as YYYY-MM-DD, not \"" << text
+      << "\"\n";
+  return false;
+}
+
+// The job, the dialog answers, and whether there is someone (or something)
+// to answer the dialogs.
+bool LoadInputs(const GenerateOptions& options, const CommandIo& io, Job* job,
+                std::vector<ScriptedDialog>* script) {
+  std::vector<JsonProblem> problems;
+  if (!LoadJobFile(options.job_path, job, &problems)) {
+    PrintProblems(io.err, options.job_path, problems);
+    return false;
+  }
+  if (!options.answers_path.empty() &&
+      !LoadAnswersFile(options.answers_path, script, &problems)) {
+    PrintProblems(io.err, options.answers_path, problems);
+    return false;
+  }
+  if (!IsScripted(options) && !io.in_is_terminal && !options.interactive) {
+    io.err << "bendpost generate: the program dialog needs a terminal; give "
+              "--yes to confirm every dialog with its defaults, or --answers "
+              "FILE\n";
+    return false;
+  }
+  return true;
+}
+
+// --out and --data: the program path in the chosen folder (made if
+// missing), the data path made absolute.
+bool ApplyFolderOptions(const GenerateOptions& options, Job* job,
+                        std::string* program_path, std::ostream& err) {
+  *program_path = job->program_path;
+  if (!options.out_dir.empty()) {
+    std::error_code ec;
+    fs::create_directories(options.out_dir, ec);
+    if (!fs::is_directory(options.out_dir, ec)) {
+      err << "bendpost generate: cannot create the folder " << options.out_dir
+          << "\n";
+      return false;
+    }
+    const std::string leaf = fs::path(job->program_path).filename().string();
+    *program_path = (fs::absolute(fs::path(options.out_dir)) / leaf)
+                        .lexically_normal()
+                        .string();
+  }
+  if (!options.data_dir.empty()) {
+    job->data_path =
+        fs::absolute(fs::path(options.data_dir)).lexically_normal().string();
+  }
+  return true;
+}
+
+// The per-user serial counter's store: the key is created for this user
+// if it is missing, as the host's installation would.
+std::unique_ptr<SettingsStore> OpenSerialCounter(const GenerateOptions& options,
+                                                 std::ostream& err) {
+  std::string store_error;
+  std::unique_ptr<SettingsStore> settings =
+      OpenCounterStore(options.settings_dir, &store_error);
+  if (!settings) err << "bendpost generate: " << store_error << "\n";
+  return settings;
+}
+
+// The front end that answers the program dialogs: the answers script
+// (--yes, --answers) or the terminal dialog.
+struct FrontEnd {
+  std::unique_ptr<ScriptedUserInterface> scripted;
+  std::unique_ptr<TerminalUserInterface> terminal;
+
+  UserInterface& ui() {
+    if (scripted) return *scripted;
+    return *terminal;
+  }
+};
+
+// Messages go to `plain` as they are shown (errors to io.err).
+FrontEnd MakeFrontEnd(const GenerateOptions& options,
+                      std::vector<ScriptedDialog> script, CommandIo& io,
+                      std::ostream& plain) {
+  FrontEnd front_end;
+  if (!IsScripted(options)) {
+    front_end.terminal =
+        std::make_unique<TerminalUserInterface>(io.in, plain, io.err);
+    return front_end;
+  }
+  front_end.scripted = std::make_unique<ScriptedUserInterface>(
+      std::move(script), ScriptedAction::kCreate);
+  // Messages are printed as they come; what the summary needs of each
+  // dialog is kept by the host's own user interface.
+  front_end.scripted->SetKeepHistory(false);
+  front_end.scripted->SetMessageListener(
+      [&plain, &io](const ScriptedUserInterface::Message& m) {
+        PrintMessage(plain, io.err, m.text, m.icon);
+      });
+  return front_end;
+}
+
+// Whether a program's control file replaces one that was there: asked
+// when the operator confirmed, before the driver writes.
+void WatchReplacedControlFiles(HostUserInterface& host_ui) {
+  host_ui.SetConfirmListener([](ProgramEvent& event) {
+    std::error_code ec;
+    event.control_file_existed =
+        fs::is_regular_file(ControlFilePath(event.closed[IDC_FILE_NAME],
+                                            event.closed[IDC_PROGRAM_NAME]),
+                            ec);
+  });
+}
+
+// The files an interrupted earlier run left in the program folder, named
+// on `err`.
+std::vector<std::string> ReportLeftovers(const std::string& program_path,
+                                         std::ostream& err) {
+  const std::string program_folder =
+      fs::path(program_path).parent_path().string();
+  const std::vector<std::string> leftovers =
+      FindLeftovers(program_folder.empty() ? "." : program_folder);
+  if (!leftovers.empty()) {
+    err << "bendpost generate: an interrupted earlier run left "
+        << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
+        << " in " << (program_folder.empty() ? "." : program_folder)
+        << "; the next program of the same name replaces them:\n";
+    for (const std::string& name : leftovers) err << "  " << name << "\n";
+  }
+  return leftovers;
+}
+
+// The scripted front end knows when an answer did not fit its dialog: the
+// program's event says so, and so does a line on `err`.
+void MarkScriptErrors(const ScriptedUserInterface& scripted,
+                      std::vector<ProgramEvent>* events, std::ostream& err) {
+  size_t record = 0;
+  for (ProgramEvent& event : *events) {
+    if (event.status == ProgramStatus::kSkipped) continue;
+    if (record >= scripted.dialogs().size()) break;
+    const auto& r = scripted.dialogs()[record++];
+    if (r.outcome == ScriptedUserInterface::Outcome::kScriptError) {
+      event.status = ProgramStatus::kScriptError;
+      event.messages.push_back(r.error);
+      err << "error: answers for dialog " << record << ": " << r.error << "\n";
+    }
+  }
+}
+
+// Prints the summary (a table, or JSON with --json) and returns the exit
+// code it gives.
+int PrintSummary(const GenerateOptions& options, const Job& job,
+                 const std::vector<ProgramEvent>& events,
+                 const HostRunResult& run,
+                 const std::vector<std::string>& leftovers, std::ostream& out) {
+  const std::vector<ProgramSummary> summary =
+      Summarize(CutPrograms(job), events, [](const std::string& path) {
+        std::error_code ec;
+        return fs::is_regular_file(path, ec);
+      });
+  const int exit_code = SummaryExitCode(summary);
+  if (options.json) {
+    out << SummaryJson(summary, run.program_path, exit_code, leftovers).dump(2)
+        << "\n";
+  } else {
+    out << "\n";
+    PrintSummaryTable(out, summary);
+  }
+  return exit_code;
+}
+
 }  // namespace
+
+int RunGenerate(const GenerateOptions& options, CommandIo& io,
+                const DriverCalls& calls) {
+  // Options first: none of them may fail once the driver has the job.
+  std::optional<Date> date;
+  Job job;
+  std::vector<ScriptedDialog> script;
+  std::string program_path;
+  if (!ReadDateOption(options.date, &date, io.err) ||
+      !LoadInputs(options, io, &job, &script) ||
+      !ApplyFolderOptions(options, &job, &program_path, io.err)) {
+    return kExitUsage;
+  }
+  const std::unique_ptr<SettingsStore> settings =
+      OpenSerialCounter(options, io.err);
+  if (!settings) return kExitUsage;
+  std::unique_ptr<FixedClock> fixed_clock;
+  if (date) fixed_clock = std::make_unique<FixedClock>(*date);
+
+  // Messages go to stdout as they are shown, unless stdout carries JSON.
+  std::ostream& plain = options.json ? io.err : io.out;
+  FrontEnd front_end = MakeFrontEnd(options, std::move(script), io, plain);
+  HostUserInterface host_ui(front_end.ui());
+  WatchReplacedControlFiles(host_ui);
+  const std::vector<std::string> leftovers =
+      ReportLeftovers(program_path, io.err);
+
+  Platform platform;
+  platform.files = &RealFileSystem();
+  platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
+  platform.settings = settings.get();
+  platform.ui = &host_ui;
+  HostRunResult run;
+  {
+    ScopedPlatform installed(platform);
+    run = RunHostSequence(job, program_path, calls);
+  }
+  if (!run.store_created) {
+    io.err << "bendpost generate: the driver could not create its job store\n";
+    return kExitIncomplete;
+  }
+  if (front_end.scripted) {
+    MarkScriptErrors(*front_end.scripted, &host_ui.mutable_events(), io.err);
+  }
+  return PrintSummary(options, job, host_ui.mutable_events(), run, leftovers,
+                      io.out);
+}
 
 std::vector<std::string> FindLeftovers(const std::string& folder) {
   std::vector<std::string> names;
@@ -84,167 +311,6 @@ std::optional<Date> ParseIsoDate(const std::string& text) {
   const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
   if (d.month == 2 && d.day == 29 && !leap) return {};
   return d;
-}
-
-int RunGenerate(const GenerateOptions& options, CommandIo& io,
-                const DriverCalls& calls) {
-  std::ostream& err = io.err;
-
-  // Options first: none of them may fail once the driver has the job.
-  std::optional<Date> date;
-  if (!options.date.empty()) {
-    date = ParseIsoDate(options.date);
-    if (!date) {
-      err << "bendpost generate: --date wants a date as YYYY-MM-DD, not \""
-          << options.date << "\"\n";
-      return kExitUsage;
-    }
-  }
-
-  Job job;
-  std::vector<JsonProblem> problems;
-  if (!LoadJobFile(options.job_path, &job, &problems)) {
-    PrintProblems(err, options.job_path, problems);
-    return kExitUsage;
-  }
-
-  std::vector<ScriptedDialog> script;
-  const bool scripted = options.yes || !options.answers_path.empty();
-  if (!options.answers_path.empty() &&
-      !LoadAnswersFile(options.answers_path, &script, &problems)) {
-    PrintProblems(err, options.answers_path, problems);
-    return kExitUsage;
-  }
-  if (!scripted && !io.in_is_terminal && !options.interactive) {
-    err << "bendpost generate: the program dialog needs a terminal; give "
-           "--yes to confirm every dialog with its defaults, or --answers "
-           "FILE\n";
-    return kExitUsage;
-  }
-
-  std::string program_path = job.program_path;
-  if (!options.out_dir.empty()) {
-    std::error_code ec;
-    fs::create_directories(options.out_dir, ec);
-    if (!fs::is_directory(options.out_dir, ec)) {
-      err << "bendpost generate: cannot create the folder " << options.out_dir
-          << "\n";
-      return kExitUsage;
-    }
-    const std::string leaf = fs::path(job.program_path).filename().string();
-    program_path = (fs::absolute(fs::path(options.out_dir)) / leaf)
-                       .lexically_normal()
-                       .string();
-  }
-  if (!options.data_dir.empty()) {
-    job.data_path =
-        fs::absolute(fs::path(options.data_dir)).lexically_normal().string();
-  }
-
-  // The per-user serial counter: the key is created for this user if it is
-  // missing, as the host's installation would.
-  std::string store_error;
-  const std::unique_ptr<SettingsStore> settings =
-      OpenCounterStore(options.settings_dir, &store_error);
-  if (!settings) {
-    err << "bendpost generate: " << store_error << "\n";
-    return kExitUsage;
-  }
-
-  std::unique_ptr<FixedClock> fixed_clock;
-  if (date) fixed_clock = std::make_unique<FixedClock>(*date);
-
-  // Messages go to stdout as they are shown, unless stdout carries JSON.
-  std::ostream& plain = options.json ? io.err : io.out;
-  std::unique_ptr<ScriptedUserInterface> scripted_ui;
-  std::unique_ptr<TerminalUserInterface> terminal_ui;
-  UserInterface* front_end = nullptr;
-  if (scripted) {
-    scripted_ui = std::make_unique<ScriptedUserInterface>(
-        script, ScriptedAction::kCreate);
-    // Messages are printed as they come; what the summary needs of each
-    // dialog is kept by the host's own user interface.
-    scripted_ui->SetKeepHistory(false);
-    scripted_ui->SetMessageListener(
-        [&](const ScriptedUserInterface::Message& m) {
-          PrintMessage(plain, io.err, m.text, m.icon);
-        });
-    front_end = scripted_ui.get();
-  } else {
-    terminal_ui = std::make_unique<TerminalUserInterface>(io.in, plain, io.err);
-    front_end = terminal_ui.get();
-  }
-  HostUserInterface host_ui(*front_end);
-
-  // Whether a program's control file replaces one that was there: asked
-  // when the operator confirmed, before the driver writes.
-  host_ui.SetConfirmListener([](ProgramEvent& event) {
-    std::error_code ec;
-    event.control_file_existed =
-        fs::is_regular_file(ControlFilePath(event.closed[IDC_FILE_NAME],
-                                            event.closed[IDC_PROGRAM_NAME]),
-                            ec);
-  });
-
-  const std::string program_folder =
-      fs::path(program_path).parent_path().string();
-  const std::vector<std::string> leftovers =
-      FindLeftovers(program_folder.empty() ? "." : program_folder);
-  if (!leftovers.empty()) {
-    err << "bendpost generate: an interrupted earlier run left "
-        << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
-        << " in " << (program_folder.empty() ? "." : program_folder)
-        << "; the next program of the same name replaces them:\n";
-    for (const std::string& name : leftovers) err << "  " << name << "\n";
-  }
-
-  Platform platform;
-  platform.files = &RealFileSystem();
-  platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
-  platform.settings = settings.get();
-  platform.ui = &host_ui;
-  HostRunResult run;
-  {
-    ScopedPlatform installed(platform);
-    run = RunHostSequence(job, program_path, calls);
-  }
-  if (!run.store_created) {
-    err << "bendpost generate: the driver could not create its job store\n";
-    return kExitIncomplete;
-  }
-
-  // The scripted front end knows when an answer did not fit its dialog.
-  std::vector<ProgramEvent>& events = host_ui.mutable_events();
-  if (scripted_ui) {
-    size_t record = 0;
-    for (ProgramEvent& event : events) {
-      if (event.status == ProgramStatus::kSkipped) continue;
-      if (record >= scripted_ui->dialogs().size()) break;
-      const auto& r = scripted_ui->dialogs()[record++];
-      if (r.outcome == ScriptedUserInterface::Outcome::kScriptError) {
-        event.status = ProgramStatus::kScriptError;
-        event.messages.push_back(r.error);
-        io.err << "error: answers for dialog " << record << ": " << r.error
-               << "\n";
-      }
-    }
-  }
-
-  const std::vector<ProgramSummary> summary =
-      Summarize(CutPrograms(job), events, [](const std::string& path) {
-        std::error_code ec;
-        return fs::is_regular_file(path, ec);
-      });
-  const int exit_code = SummaryExitCode(summary);
-  if (options.json) {
-    io.out
-        << SummaryJson(summary, run.program_path, exit_code, leftovers).dump(2)
-        << "\n";
-  } else {
-    io.out << "\n";
-    PrintSummaryTable(io.out, summary);
-  }
-  return exit_code;
 }
 
 }  // namespace bendpost::cli

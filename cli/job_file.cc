@@ -70,10 +70,10 @@ void BuildRecords(const json& value,
 const std::vector<TopLevelField>& JobTopLevelFields() {
   static const auto* fields = new std::vector<TopLevelField>{
       {"$schema", "string", false},
-      {"Unit", "integer", true},
+      {"Unit", "integer", true, INT32_MIN, INT32_MAX},
       {"Thickness", "number", true},
       {"MaterialTensile", "number", true},
-      {"MaterialCode", "integer", false},
+      {"MaterialCode", "integer", false, INT32_MIN, INT32_MAX},
       {"MaterialName", "string", false},
       {"ProgramPath", "string", true},
       {"DataPath", "string", false},
@@ -95,15 +95,47 @@ std::string ResolvePath(const std::filesystem::path& base_dir,
   return (base_dir / p).lexically_normal().string();
 }
 
-bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
-              std::vector<JsonProblem>* problems) {
-  const size_t problems_before = problems->size();
-  if (!doc.is_object()) {
-    problems->push_back(
-        {"$", "a job is a JSON object, found " + JsonTypeName(doc)});
-    return false;
-  }
+namespace {
 
+// The shape of a top-level scalar field.
+FieldShape TopLevelShape(const TopLevelField& field) {
+  FieldShape shape;
+  const std::string type = field.type;
+  if (type == "integer") {
+    shape.kind = ValueKind::kInteger;
+    shape.min = field.min;
+    shape.max = field.max;
+  } else if (type == "number") {
+    shape.kind = ValueKind::kNumber;
+  } else {
+    shape.kind = ValueKind::kString;
+  }
+  return shape;
+}
+
+// Checks the value of top-level field `key`: a record array against its
+// record's fields, anything else against its shape.
+void CheckTopLevelValue(const TopLevelField& field, const json& value,
+                        std::vector<JsonProblem>* problems) {
+  const std::string key = field.name;
+  const std::string path = JsonPathKey("$", key);
+  if (key == "Steps") {
+    CheckRecords(value, path, StepFields(), problems);
+  } else if (key == "Tools") {
+    CheckRecords(value, path, ToolFields(), problems);
+  } else if (key == "Setups") {
+    CheckRecords(value, path, SetupFields(), problems);
+  } else if (key == "Machines") {
+    CheckRecords(value, path, MachineFields(), problems);
+  } else if (key == "BackGauges") {
+    CheckRecords(value, path, BackGaugeFields(), problems);
+  } else {
+    CheckShape(value, TopLevelShape(field), path, problems);
+  }
+}
+
+// Every key of the document: known, and with a value of its shape.
+void CheckTopLevelKeys(const json& doc, std::vector<JsonProblem>* problems) {
   std::vector<std::string> names;
   for (const TopLevelField& f : JobTopLevelFields()) names.push_back(f.name);
   for (const auto& [key, value] : doc.items()) {
@@ -111,36 +143,16 @@ bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
     for (const TopLevelField& f : JobTopLevelFields()) {
       if (key == f.name) field = &f;
     }
-    const std::string path = JsonPathKey("$", key);
     if (field == nullptr) {
       problems->push_back(UnknownField("$", key, names));
       continue;
     }
-    const std::string type = field->type;
-    if (key == "Steps") {
-      CheckRecords(value, path, StepFields(), problems);
-    } else if (key == "Tools") {
-      CheckRecords(value, path, ToolFields(), problems);
-    } else if (key == "Setups") {
-      CheckRecords(value, path, SetupFields(), problems);
-    } else if (key == "Machines") {
-      CheckRecords(value, path, MachineFields(), problems);
-    } else if (key == "BackGauges") {
-      CheckRecords(value, path, BackGaugeFields(), problems);
-    } else {
-      FieldShape shape;
-      if (type == "integer") {
-        shape.kind = ValueKind::kInteger;
-        shape.min = INT32_MIN;
-        shape.max = INT32_MAX;
-      } else if (type == "number") {
-        shape.kind = ValueKind::kNumber;
-      } else {
-        shape.kind = ValueKind::kString;
-      }
-      CheckShape(value, shape, path, problems);
-    }
+    CheckTopLevelValue(*field, value, problems);
   }
+}
+
+// The required fields, and exactly one of MaterialCode and MaterialName.
+void CheckRequiredKeys(const json& doc, std::vector<JsonProblem>* problems) {
   for (const TopLevelField& f : JobTopLevelFields()) {
     if (f.required && !doc.contains(f.name)) {
       problems->push_back(
@@ -156,14 +168,20 @@ bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
     problems->push_back(
         {"$", "missing the material: give MaterialCode or MaterialName"});
   }
-  if (problems->size() != problems_before) return false;
+}
 
+// The job of a document that passed the checks.
+Job MakeJob(const json& doc, const std::filesystem::path& base_dir) {
   Job built;
   built.unit = doc["Unit"].get<int>();
   built.thickness = doc["Thickness"].get<float>();
   built.material_tensile = doc["MaterialTensile"].get<float>();
-  if (has_code) built.material_code = doc["MaterialCode"].get<int>();
-  if (has_name) built.material_name = doc["MaterialName"].get<std::string>();
+  if (doc.contains("MaterialCode")) {
+    built.material_code = doc["MaterialCode"].get<int>();
+  }
+  if (doc.contains("MaterialName")) {
+    built.material_name = doc["MaterialName"].get<std::string>();
+  }
   built.program_path =
       ResolvePath(base_dir, doc["ProgramPath"].get<std::string>());
   built.data_path = ResolvePath(base_dir, doc.value("DataPath", ""));
@@ -180,7 +198,23 @@ bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
                &built.machines);
   BuildRecords(doc.value("BackGauges", empty), BackGaugeFields(), built.unit,
                &built.back_gauges);
-  *job = std::move(built);
+  return built;
+}
+
+}  // namespace
+
+bool BuildJob(const json& doc, const std::filesystem::path& base_dir, Job* job,
+              std::vector<JsonProblem>* problems) {
+  if (!doc.is_object()) {
+    problems->push_back(
+        {"$", "a job is a JSON object, found " + JsonTypeName(doc)});
+    return false;
+  }
+  const size_t problems_before = problems->size();
+  CheckTopLevelKeys(doc, problems);
+  CheckRequiredKeys(doc, problems);
+  if (problems->size() != problems_before) return false;
+  *job = MakeJob(doc, base_dir);
   return true;
 }
 

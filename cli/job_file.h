@@ -9,6 +9,7 @@
 #ifndef BENDPOST_CLI_JOB_FILE_H_
 #define BENDPOST_CLI_JOB_FILE_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -40,11 +41,13 @@ struct Job {
   CArray<CPPBGauge> back_gauges;
 };
 
-// Top-level fields of a job, for the documentation check.
+// Top-level fields of a job: what the loader checks and the schema says.
 struct TopLevelField {
   const char* name;
   const char* type;  // "integer", "number", "string", "array"
   bool required;
+  int64_t min = 0;  // bounds of an "integer"
+  int64_t max = 0;
 };
 const std::vector<TopLevelField>& JobTopLevelFields();
 

@@ -61,6 +61,18 @@ ordered_json RecordSchema(const char* description,
           {"properties", properties}};
 }
 
+// A top-level integer with the bounds the loader checks.
+ordered_json TopLevelInteger(std::string_view name, const char* description) {
+  for (const TopLevelField& f : JobTopLevelFields()) {
+    if (std::string_view(f.name) != name) continue;
+    return {{"type", "integer"},
+            {"minimum", f.min},
+            {"maximum", f.max},
+            {"description", description}};
+  }
+  return {};
+}
+
 ordered_json Array(const char* def) {
   return {{"type", "array"},
           {"items", {{"$ref", std::string("#/$defs/") + def}}}};
@@ -71,21 +83,15 @@ ordered_json Array(const char* def) {
 ordered_json JobSchema() {
   ordered_json properties = ordered_json::object();
   properties["$schema"] = {{"type", "string"}};
-  properties["Unit"] = {
-      {"type", "integer"},
-      {"minimum", INT32_MIN},
-      {"maximum", INT32_MAX},
-      {"description", "length unit: 1 inch, any other value millimetre"}};
+  properties["Unit"] = TopLevelInteger(
+      "Unit", "length unit: 1 inch, any other value millimetre");
   properties["Thickness"] = {
       {"type", "number"},
       {"description", "sheet thickness, in the job's unit"}};
   properties["MaterialTensile"] = {{"type", "number"},
                                    {"description", "material strength value"}};
-  properties["MaterialCode"] = {
-      {"type", "integer"},
-      {"minimum", INT32_MIN},
-      {"maximum", INT32_MAX},
-      {"description", "material code (SetMaterial_1)"}};
+  properties["MaterialCode"] =
+      TopLevelInteger("MaterialCode", "material code (SetMaterial_1)");
   properties["MaterialName"] = {
       {"type", "string"},
       {"description",

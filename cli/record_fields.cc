@@ -381,10 +381,11 @@ void CheckScalar(const json& v, const FieldShape& shape,
     return;
   }
   if (shape.kind == ValueKind::kInteger) {
+    // The parser keeps non-negative integers unsigned; both bounds apply to
+    // them as to the others.
     const bool fits =
-        v.is_number_unsigned()
-            ? v.get<uint64_t>() <= static_cast<uint64_t>(shape.max)
-            : (v.get<int64_t>() >= shape.min && v.get<int64_t>() <= shape.max);
+        !(v.is_number_unsigned() && v.get<uint64_t>() > INT64_MAX) &&
+        v.get<int64_t>() >= shape.min && v.get<int64_t>() <= shape.max;
     if (!fits) {
       problems->push_back({path, "out of range: " + v.dump() + " is not in " +
                                      std::to_string(shape.min) + ".." +

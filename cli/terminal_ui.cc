@@ -87,7 +87,7 @@ void TerminalUserInterface::Render() {
        << "Control Type: " << text(IDC_CONTROL_TYPE_NAME) << "\n";
   out_ << "  " << Pad("Machine Model:", 16) << text(IDC_MACHINE_MODEL) << "\n";
   out_ << "  " << Pad("File Name:", 16) << text(IDC_FILE_NAME);
-  if (fields_[IDC_BROWSE_FOLDER].visible) out_ << "  [f] ...";
+  if (Visible(IDC_BROWSE_FOLDER)) out_ << "  [f] ...";
   out_ << "\n";
 
   out_ << " Basic\n";
@@ -102,7 +102,7 @@ void TerminalUserInterface::Render() {
   out_ << " Material\n";
   out_ << "      " << Pad("Thickness:", 18) << text(IDC_HEADER_THICKNESS)
        << "\n";
-  const Field& list = fields_[IDC_MATERIAL_LIST];
+  const DialogFieldState& list = Field(IDC_MATERIAL_LIST);
   const std::string chosen = ListEntry(IDC_MATERIAL_LIST, list.selection);
   if (list.entries.empty()) {
     out_ << "      " << Pad("Material Name:", 18) << "-\n";
@@ -142,7 +142,7 @@ void TerminalUserInterface::Render() {
 }
 
 bool TerminalUserInterface::AskField(int control_id) {
-  const Field& f = fields_[control_id];
+  const DialogFieldState& f = Field(control_id);
   out_ << Label(control_id) << " [" << f.text << "]";
   if (f.limit > 0) out_ << " (at most " << f.limit << " characters)";
   out_ << ": ";
@@ -155,7 +155,7 @@ bool TerminalUserInterface::AskField(int control_id) {
 }
 
 void TerminalUserInterface::ChooseMaterial(DialogController& controller) {
-  Field& list = fields_[IDC_MATERIAL_LIST];
+  const DialogFieldState& list = Field(IDC_MATERIAL_LIST);
   if (list.entries.empty()) {
     out_ << "This control type has no material list.\n";
     return;
@@ -188,16 +188,15 @@ void TerminalUserInterface::ChooseMaterial(DialogController& controller) {
 bool TerminalUserInterface::Create(DialogController& controller) {
   while (!controller.OnOk(*this)) {
     // The controller has said what is wrong and focused the field.
-    if (FindEditable(focus_) == nullptr) return false;
-    if (!AskField(focus_)) return false;
+    if (FindEditable(focus()) == nullptr) return false;
+    if (!AskField(focus())) return false;
   }
   return true;
 }
 
 DialogResult TerminalUserInterface::RunDialog(int,
                                               DialogController& controller) {
-  fields_.clear();
-  focus_ = 0;
+  ResetFields();
   controller.OnInitDialog(*this);
   while (true) {
     if (end_of_input_) break;
@@ -217,8 +216,7 @@ DialogResult TerminalUserInterface::RunDialog(int,
       ChooseMaterial(controller);
       continue;
     }
-    if ((choice == "f" || choice == "...") &&
-        fields_[IDC_BROWSE_FOLDER].visible) {
+    if ((choice == "f" || choice == "...") && Visible(IDC_BROWSE_FOLDER)) {
       controller.OnCommand(IDC_BROWSE_FOLDER, *this);
       continue;
     }
@@ -256,47 +254,6 @@ FolderChoice TerminalUserInterface::BrowseForFolder(
   choice.outcome = FolderChoice::Outcome::kChosen;
   choice.path = path;
   return choice;
-}
-
-std::string TerminalUserInterface::GetText(int control_id) {
-  return fields_[control_id].text;
-}
-
-void TerminalUserInterface::SetText(int control_id, const std::string& text) {
-  fields_[control_id].text = text;
-}
-
-void TerminalUserInterface::SetLimit(int control_id, int max_chars) {
-  fields_[control_id].limit = max_chars;
-}
-
-void TerminalUserInterface::FillList(int control_id,
-                                     const std::vector<std::string>& entries) {
-  Field& f = fields_[control_id];
-  f.entries = entries;
-  f.selection = -1;
-}
-
-void TerminalUserInterface::SelectListEntry(int control_id, int index) {
-  Field& f = fields_[control_id];
-  f.selection =
-      index >= 0 && index < static_cast<int>(f.entries.size()) ? index : -1;
-}
-
-int TerminalUserInterface::ListSelection(int control_id) {
-  return fields_[control_id].selection;
-}
-
-std::string TerminalUserInterface::ListEntry(int control_id, int index) {
-  const Field& f = fields_[control_id];
-  if (index < 0 || index >= static_cast<int>(f.entries.size())) return "";
-  return f.entries[static_cast<size_t>(index)];
-}
-
-void TerminalUserInterface::Focus(int control_id) { focus_ = control_id; }
-
-void TerminalUserInterface::Show(int control_id, bool visible) {
-  fields_[control_id].visible = visible;
 }
 
 }  // namespace bendpost::cli

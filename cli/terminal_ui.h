@@ -26,16 +26,16 @@
 #define BENDPOST_CLI_TERMINAL_UI_H_
 
 #include <istream>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "platform/dialog_field_store.h"
 #include "platform/ui.h"
 
 namespace bendpost::cli {
 
-class TerminalUserInterface : public UserInterface, public DialogFields {
+class TerminalUserInterface : public UserInterface, public DialogFieldStore {
  public:
   TerminalUserInterface(std::istream& in, std::ostream& out, std::ostream& err);
 
@@ -46,27 +46,7 @@ class TerminalUserInterface : public UserInterface, public DialogFields {
   FolderChoice BrowseForFolder(const std::string& title,
                                const std::string& initial_folder) override;
 
-  // DialogFields
-  std::string GetText(int control_id) override;
-  void SetText(int control_id, const std::string& text) override;
-  void SetLimit(int control_id, int max_chars) override;
-  void FillList(int control_id,
-                const std::vector<std::string>& entries) override;
-  void SelectListEntry(int control_id, int index) override;
-  int ListSelection(int control_id) override;
-  std::string ListEntry(int control_id, int index) override;
-  void Focus(int control_id) override;
-  void Show(int control_id, bool visible) override;
-
  private:
-  struct Field {
-    std::string text;
-    int limit = 0;
-    bool visible = true;
-    std::vector<std::string> entries;
-    int selection = -1;
-  };
-
   void Render();
   // Reads one line; false at the end of the input.
   bool ReadLine(std::string* line);
@@ -81,8 +61,6 @@ class TerminalUserInterface : public UserInterface, public DialogFields {
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
-  std::map<int, Field> fields_;
-  int focus_ = 0;
   bool end_of_input_ = false;
 };
 

@@ -1,12 +1,14 @@
 #include "cli/tools_command.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
+#include "base/text.h"
 #include "cli/json_text.h"
 #include "dialog/tool_names.h"
+#include "dialog/tool_table.h"
 #include "platform/file.h"
-#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {
@@ -18,43 +20,6 @@ size_t FindBlankOrTab(std::string_view s) {
     if (IsBlankOrTab(s[i])) return i;
   }
   return std::string_view::npos;
-}
-
-// One line of the table as the conversion reads it.
-struct TableLine {
-  int number = 0;
-  std::string key;
-  std::string ordinary;
-  std::string sectional;  // "" when the line has one target for both
-  bool matches = false;   // a line that can match at all
-  std::string never;      // why it never matches
-};
-
-TableLine ParseLine(int number, const std::string& raw) {
-  TableLine t;
-  t.number = number;
-  const std::string_view line = TrimLeftView(raw);
-  const size_t gap = FindBlankOrTab(line);
-  if (gap == std::string_view::npos) {
-    t.key = std::string(line);
-    t.never = "no space or tab after the name \"" + t.key + "\"";
-    return t;
-  }
-  t.key = std::string(line.substr(0, gap));
-  const std::string_view rest = TrimView(line.substr(gap + 1));
-  if (rest.empty()) {
-    t.never = "nothing after the name \"" + t.key + "\"";
-    return t;
-  }
-  t.matches = true;
-  const size_t split = FindBlankOrTab(rest);
-  if (split == std::string_view::npos) {
-    t.ordinary = std::string(rest);
-  } else {
-    t.ordinary = std::string(TrimView(rest.substr(0, split)));
-    t.sectional = std::string(TrimView(rest.substr(split + 1)));
-  }
-  return t;
 }
 
 std::string StepList(const std::vector<int>& steps) {
@@ -70,80 +35,117 @@ std::string StepList(const std::vector<int>& steps) {
   return s;
 }
 
-}  // namespace
+std::string NeverMatches(const ToolTableProblem& problem) {
+  switch (problem.kind) {
+    case ToolTableProblem::Kind::kNoSeparator:
+      return "never matches: no space or tab after the name \"" + problem.key +
+             "\"";
+    case ToolTableProblem::Kind::kNothingAfterName:
+      break;
+  }
+  return "never matches: nothing after the name \"" + problem.key + "\"";
+}
 
-std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
-                                         const Job* job) {
+// Findings about the table alone, in line order: lines that never match,
+// lines a line before them with the same name hides, and targets longer
+// than the control takes.
+std::vector<TableFinding> CheckTableLines(const ToolTable& table) {
   std::vector<TableFinding> findings;
-  std::vector<TableLine> parsed;
-  std::map<std::string, std::pair<int, std::string>> first_line;  // by
-  // lower-cased key: the line and its key
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int number = static_cast<int>(i) + 1;
-    if (TrimView(lines[i]).empty()) continue;
-    TableLine t = ParseLine(number, lines[i]);
-    if (!t.matches) {
-      findings.push_back({number, "never matches: " + t.never});
-      continue;
-    }
-    std::string lower = t.key;
+  for (const ToolTableProblem& problem : table.problems) {
+    findings.push_back({problem.line, NeverMatches(problem)});
+  }
+  // By lower-cased name: the first entry with it.
+  std::map<std::string, const ToolTableEntry*> first_entry;
+  for (const ToolTableEntry& entry : table.entries) {
+    std::string lower = entry.key;
     AsciiLowerInPlace(&lower);
-    auto [it, inserted] = first_line.emplace(lower, std::pair(number, t.key));
+    auto [it, inserted] = first_entry.emplace(lower, &entry);
     if (!inserted) {
       findings.push_back(
-          {number, "never read: line " + std::to_string(it->second.first) +
-                       " already gives \"" + it->second.second + "\""});
+          {entry.line, "never read: line " + std::to_string(it->second->line) +
+                           " already gives \"" + it->second->key + "\""});
       continue;
     }
-    for (const std::string* target : {&t.ordinary, &t.sectional}) {
+    for (const std::string* target : {&entry.ordinary, &entry.sectional}) {
       if (target->size() > kTargetLimit) {
         findings.push_back(
-            {number, "target \"" + *target + "\" of \"" + t.key + "\" has " +
-                         std::to_string(target->size()) +
-                         " characters; the control takes at most 6"});
+            {entry.line, "target \"" + *target + "\" of \"" + entry.key +
+                             "\" has " + std::to_string(target->size()) +
+                             " characters; the control takes at most 6"});
       }
     }
-    parsed.push_back(t);
   }
-  if (job == nullptr) return findings;
+  // A line gives either a problem or an entry: ordering by line alone
+  // keeps each line's findings in the order they were found.
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const TableFinding& a, const TableFinding& b) {
+                     return a.line < b.line;
+                   });
+  return findings;
+}
 
-  auto lookup = [&](const std::string& name) -> const TableLine* {
-    for (const TableLine& t : parsed) {
-      if (EqualsNoCase(t.key, name)) return &t;
-    }
-    return nullptr;
-  };
-  // The names the conversion looks up: punch, die, die holder, spacer.
-  struct Use {
-    std::string role;
-    std::vector<int> steps;
-  };
-  std::map<std::pair<int, std::string>, Use> uses;
+// The steps that name one tool in one slot.
+struct ToolUse {
+  std::string role;
+  std::vector<int> steps;
+};
+// By slot and name: the punch, die, die holder and spacer names the
+// conversion looks up, with the steps that use them.
+using ToolUses = std::map<std::pair<int, std::string>, ToolUse>;
+
+ToolUses CollectToolUses(const Job& job) {
   static constexpr std::pair<int, const char*> kSlots[] = {
       {0, "punch"}, {1, "die"}, {2, "die holder"}, {4, "spacer"}};
-  for (int s = 0; s < job->steps.GetSize(); ++s) {
+  ToolUses uses;
+  for (int s = 0; s < job.steps.GetSize(); ++s) {
     char ids[6][32];
-    job->steps[s].GetToolID(ids);
+    job.steps[s].GetToolID(ids);
     for (const auto& [slot, role] : kSlots) {
       const std::string name = ToolNameFromId(ids[slot]).str();
       if (name.empty()) continue;
-      Use& use = uses[{slot, name}];
+      ToolUse& use = uses[{slot, name}];
       use.role = role;
       use.steps.push_back(s + 1);
     }
   }
-  for (const auto& [key, use] : uses) {
+  return uses;
+}
+
+std::optional<CPPTool> FindJobTool(const Job& job, const std::string& name) {
+  for (int t = 0; t < job.tools.GetSize(); ++t) {
+    CPPTool candidate = job.tools[t];
+    if (candidate.GetToolName().str() == name) return candidate;
+  }
+  return std::nullopt;
+}
+
+// A die's target with the size suffix the driver appends, when that makes
+// it longer than the control takes.
+std::optional<TableFinding> CheckDieSuffix(const std::string& what,
+                                           const CPPTool& die,
+                                           const ToolTableEntry& entry) {
+  const int size = die.GetSmallorLarger();
+  if (size != 1 && size != 2) return std::nullopt;
+  const std::string& target = entry.Target(die.GetSectional() != 0);
+  if (target.size() + 1 <= kTargetLimit) return std::nullopt;
+  return TableFinding{entry.line,
+                      what + ": target \"" + target +
+                          "\" with its size "
+                          "suffix \"" +
+                          std::to_string(size) + "\" has " +
+                          std::to_string(target.size() + 1) +
+                          " characters; the control takes at most 6"};
+}
+
+// Findings about the tools a job's steps name, in slot and name order.
+std::vector<TableFinding> CheckJobTools(const ToolTable& table,
+                                        const Job& job) {
+  std::vector<TableFinding> findings;
+  for (const auto& [key, use] : CollectToolUses(job)) {
     const auto& [slot, name] = key;
     const std::string what =
         use.role + " \"" + name + "\" (" + StepList(use.steps) + ")";
-    std::optional<CPPTool> tool;
-    for (int t = 0; t < job->tools.GetSize(); ++t) {
-      CPPTool candidate = job->tools[t];
-      if (candidate.GetToolName().str() == name) {
-        tool = candidate;
-        break;
-      }
-    }
+    const std::optional<CPPTool> tool = FindJobTool(job, name);
     if (!tool) {
       findings.push_back({0, what + " is not among the job's tools: the "
                                     "program names no tool and \"0\""});
@@ -154,29 +156,29 @@ std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
                                     "can match it"});
       continue;
     }
-    const TableLine* line = lookup(name);
-    if (line == nullptr) {
+    const ToolTableEntry* entry = table.Find(name);
+    if (entry == nullptr) {
       findings.push_back({0, what + " has no entry in the table: the program "
                                     "keeps the name"});
       continue;
     }
-    const int size = tool->GetSmallorLarger();
-    if (slot == 1 && (size == 1 || size == 2)) {
-      const std::string& target =
-          tool->GetSectional() != 0 && !line->sectional.empty()
-              ? line->sectional
-              : line->ordinary;
-      if (target.size() + 1 > kTargetLimit) {
-        findings.push_back(
-            {line->number, what + ": target \"" + target +
-                               "\" with its size "
-                               "suffix \"" +
-                               std::to_string(size) + "\" has " +
-                               std::to_string(target.size() + 1) +
-                               " characters; the control takes at most 6"});
-      }
+    if (slot != 1) continue;
+    if (auto finding = CheckDieSuffix(what, *tool, *entry)) {
+      findings.push_back(*std::move(finding));
     }
   }
+  return findings;
+}
+
+}  // namespace
+
+std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
+                                         const Job* job) {
+  const ToolTable table = ParseToolTable(lines);
+  std::vector<TableFinding> findings = CheckTableLines(table);
+  if (job == nullptr) return findings;
+  std::vector<TableFinding> tools = CheckJobTools(table, *job);
+  findings.insert(findings.end(), tools.begin(), tools.end());
   return findings;
 }
 

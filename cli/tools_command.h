@@ -1,5 +1,5 @@
 // `bendpost tools check | convert`: the tool name conversion table as the
-// driver reads it (dialog/tool_names.h describes the format).
+// driver reads it (dialog/tool_table.h describes the format).
 #ifndef BENDPOST_CLI_TOOLS_COMMAND_H_
 #define BENDPOST_CLI_TOOLS_COMMAND_H_
 

@@ -11,13 +11,6 @@
 namespace bendpost {
 namespace {
 
-size_t FindBlankOrTab(std::string_view s) {
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (IsBlankOrTab(s[i])) return i;
-  }
-  return std::string_view::npos;
-}
-
 // Tool slots of a step's ToolID and ToolReverse.
 constexpr int kPunchSlot = 0;
 constexpr int kDieSlot = 1;
@@ -29,29 +22,17 @@ constexpr int kSpacerSlot = 4;
 ToolNameTable ToolNameTable::Read(FileSystem& files,
                                   const std::string& table_path) {
   ToolNameTable table;
-  table.readable_ = ReadTextLines(files, table_path, &table.lines_).ok();
-  if (!table.readable_) table.lines_.clear();
+  std::vector<std::string> lines;
+  table.readable_ = ReadTextLines(files, table_path, &lines).ok();
+  if (table.readable_) table.table_ = ParseToolTable(lines);
   return table;
 }
 
 CString ToolNameTable::Convert(const CString& name, bool sectional) const {
   if (name.IsEmpty()) return CString("0");
   if (!readable_) return name;
-  const std::string_view wanted = name.str();
-  for (const std::string& raw : lines_) {
-    std::string_view line = TrimLeftView(raw);
-    size_t gap = FindBlankOrTab(line);
-    std::string_view key = gap == std::string_view::npos ? std::string_view()
-                                                         : line.substr(0, gap);
-    if (!EqualsNoCase(key, wanted)) continue;
-    std::string_view rest = TrimView(line.substr(gap + 1));
-    if (rest.empty()) continue;
-    size_t split = FindBlankOrTab(rest);
-    if (split == std::string_view::npos) return CString(rest);
-    return CString(sectional ? TrimView(rest.substr(split + 1))
-                             : TrimView(rest.substr(0, split)));
-  }
-  return name;
+  const ToolTableEntry* entry = table_.Find(name.str());
+  return entry == nullptr ? name : CString(entry->Target(sectional));
 }
 
 CString ConvertToolName(FileSystem& files, const std::string& table_path,

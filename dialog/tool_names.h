@@ -1,24 +1,12 @@
-// Tool name conversion: the host's tool names become the control's own.
-//
-// The conversion table is a text file maintained by the user, read line by
-// line (line ends excluded), first matching line wins:
-//
-//   <host name> <target name> [<target name for sectional tools>]
-//
-// Leading white space is ignored. The host name runs up to the first space
-// or tab and is compared without regard to ASCII letter case; one or more
-// spaces or tabs separate it from the rest. When the rest (trimmed) holds
-// a space or tab, the text before it is the ordinary target and the text
-// after it (trimmed) the sectional one; otherwise the rest is both. A line
-// without a space or tab after its first name, or with nothing after it,
-// never matches. There are no comments, no header and no escapes.
+// Tool name conversion: the host's tool names become the control's own,
+// through the conversion table (dialog/tool_table.h describes its format).
 #ifndef BENDPOST_DIALOG_TOOL_NAMES_H_
 #define BENDPOST_DIALOG_TOOL_NAMES_H_
 
 #include <string>
-#include <vector>
 
 #include "bendpost/cstring.h"
+#include "dialog/tool_table.h"
 #include "platform/file.h"
 
 namespace bendpost {
@@ -36,7 +24,7 @@ class ToolNameTable {
 
  private:
   bool readable_ = false;
-  std::vector<std::string> lines_;
+  ToolTable table_;
 };
 
 // One conversion with the table read afresh: the result of

@@ -11,26 +11,6 @@ ScriptedUserInterface::ScriptedUserInterface(std::vector<ScriptedDialog> script,
       material_list_id_(IDC_MATERIAL_LIST),
       browse_button_id_(IDC_BROWSE_FOLDER) {}
 
-std::string ScriptedUserInterface::Text(int control_id) const {
-  auto it = fields_.find(control_id);
-  return it == fields_.end() ? std::string() : it->second.text;
-}
-
-int ScriptedUserInterface::Limit(int control_id) const {
-  auto it = fields_.find(control_id);
-  return it == fields_.end() ? 0 : it->second.limit;
-}
-
-bool ScriptedUserInterface::Visible(int control_id) const {
-  auto it = fields_.find(control_id);
-  return it == fields_.end() || it->second.visible;
-}
-
-void ScriptedUserInterface::ResetFields() {
-  fields_.clear();
-  focus_ = 0;
-}
-
 void ScriptedUserInterface::ShowMessage(const std::string& text,
                                         MessageIcon icon) {
   Message message{text, icon};
@@ -43,8 +23,8 @@ DialogResult ScriptedUserInterface::Finish(DialogRecord record, Outcome outcome,
   pending_folder_.reset();
   record.outcome = outcome;
   record.error = std::move(error);
-  if (keep_history_) record.closed = fields_;
-  record.focus = focus_;
+  if (keep_history_) record.closed = fields();
+  record.focus = focus();
   dialogs_.push_back(std::move(record));
   return outcome == Outcome::kCreated ? DialogResult::kOk
                                       : DialogResult::kCancel;
@@ -67,10 +47,10 @@ DialogResult ScriptedUserInterface::RunDialog(int template_id,
 
   ResetFields();
   controller.OnInitDialog(*this);
-  if (keep_history_) record.opened = fields_;
+  if (keep_history_) record.opened = fields();
 
   if (entry.material) {
-    const ScriptedField& list = fields_[material_list_id_];
+    const DialogFieldState& list = Field(material_list_id_);
     int index = -1;
     for (size_t i = 0; i < list.entries.size(); ++i) {
       if (list.entries[i] == *entry.material) {
@@ -115,54 +95,6 @@ FolderChoice ScriptedUserInterface::BrowseForFolder(
   browses_.push_back(BrowseRecord{title, initial_folder});
   if (pending_folder_) return *pending_folder_;
   return folder_answer_;
-}
-
-std::string ScriptedUserInterface::GetText(int control_id) {
-  return Text(control_id);
-}
-
-void ScriptedUserInterface::SetText(int control_id, const std::string& text) {
-  fields_[control_id].text = text;
-}
-
-void ScriptedUserInterface::SetLimit(int control_id, int max_chars) {
-  fields_[control_id].limit = max_chars < 0 ? 0 : max_chars;
-}
-
-void ScriptedUserInterface::FillList(int control_id,
-                                     const std::vector<std::string>& entries) {
-  ScriptedField& field = fields_[control_id];
-  field.entries = entries;
-  field.selection = -1;
-}
-
-void ScriptedUserInterface::SelectListEntry(int control_id, int index) {
-  ScriptedField& field = fields_[control_id];
-  if (index < 0 || static_cast<size_t>(index) >= field.entries.size()) {
-    field.selection = -1;
-  } else {
-    field.selection = index;
-  }
-}
-
-int ScriptedUserInterface::ListSelection(int control_id) {
-  auto it = fields_.find(control_id);
-  return it == fields_.end() ? -1 : it->second.selection;
-}
-
-std::string ScriptedUserInterface::ListEntry(int control_id, int index) {
-  auto it = fields_.find(control_id);
-  if (it == fields_.end() || index < 0 ||
-      static_cast<size_t>(index) >= it->second.entries.size()) {
-    return std::string();
-  }
-  return it->second.entries[static_cast<size_t>(index)];
-}
-
-void ScriptedUserInterface::Focus(int control_id) { focus_ = control_id; }
-
-void ScriptedUserInterface::Show(int control_id, bool visible) {
-  fields_[control_id].visible = visible;
 }
 
 }  // namespace bendpost

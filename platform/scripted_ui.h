@@ -2,9 +2,9 @@
 // records what the operator would have seen. Used by the tests and by the
 // command-line host's batch mode (--yes, --answers).
 //
-// It is at the same time the field set of the open dialog (DialogFields):
-// fields live in a map by control id, so the dialog's data transfer, typing
-// limits, list and focus can be inspected exactly.
+// It is at the same time the field set of the open dialog (a
+// DialogFieldStore), so the dialog's data transfer, typing limits, list and
+// focus can be inspected exactly.
 //
 // Each RunDialog consumes the next entry of the script and plays it in this
 // order, as an operator would in the window:
@@ -33,6 +33,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dialog_field_store.h"
 #include "platform/ui.h"
 
 namespace bendpost {
@@ -47,16 +48,7 @@ struct ScriptedDialog {
   ScriptedAction action = ScriptedAction::kCreate;
 };
 
-// The state of one field of the dialog.
-struct ScriptedField {
-  std::string text;
-  int limit = 0;  // typing limit; 0: none
-  bool visible = true;
-  std::vector<std::string> entries;  // list entries (drop-down lists)
-  int selection = -1;                // selected list entry, or -1
-};
-
-class ScriptedUserInterface : public UserInterface, public DialogFields {
+class ScriptedUserInterface : public UserInterface, public DialogFieldStore {
  public:
   struct Message {
     std::string text;
@@ -76,9 +68,9 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
     int script_index = 0;   // index of the script entry it used
     bool scripted = false;  // false: beyond the script (default action)
     Outcome outcome = Outcome::kCancelled;
-    std::string error;                    // kScriptError: what did not fit
-    std::map<int, ScriptedField> opened;  // fields right after opening
-    std::map<int, ScriptedField> closed;  // fields when it closed
+    std::string error;                       // kScriptError: what did not fit
+    std::map<int, DialogFieldState> opened;  // fields right after opening
+    std::map<int, DialogFieldState> closed;  // fields when it closed
     int focus = 0;  // focused control when it closed (0: none)
   };
 
@@ -115,15 +107,8 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
   const std::vector<BrowseRecord>& browses() const { return browses_; }
   void ClearMessages() { messages_.clear(); }
 
-  // Fields of the dialog that is open (or was last open).
-  const std::map<int, ScriptedField>& fields() const { return fields_; }
-  // The field's text ("" for a field never set).
-  std::string Text(int control_id) const;
-  int Limit(int control_id) const;
-  bool Visible(int control_id) const;
-  int focus() const { return focus_; }
-  // Forgets every field (a new dialog window).
-  void ResetFields();
+  // The fields of the dialog that is open (or was last open) are those of
+  // the DialogFieldStore: fields(), Text(), Limit(), Visible(), focus().
 
   // UserInterface
   void ShowMessage(const std::string& text, MessageIcon icon) override;
@@ -131,18 +116,6 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
                          DialogController& controller) override;
   FolderChoice BrowseForFolder(const std::string& title,
                                const std::string& initial_folder) override;
-
-  // DialogFields
-  std::string GetText(int control_id) override;
-  void SetText(int control_id, const std::string& text) override;
-  void SetLimit(int control_id, int max_chars) override;
-  void FillList(int control_id,
-                const std::vector<std::string>& entries) override;
-  void SelectListEntry(int control_id, int index) override;
-  int ListSelection(int control_id) override;
-  std::string ListEntry(int control_id, int index) override;
-  void Focus(int control_id) override;
-  void Show(int control_id, bool visible) override;
 
   // Control ids the script presses; the program dialog's by default.
   void SetControlIds(int material_list, int browse_button) {
@@ -161,8 +134,6 @@ class ScriptedUserInterface : public UserInterface, public DialogFields {
   std::vector<Message> messages_;
   std::vector<DialogRecord> dialogs_;
   std::vector<BrowseRecord> browses_;
-  std::map<int, ScriptedField> fields_;
-  int focus_ = 0;
   FolderChoice folder_answer_;
   // The folder choice of the dialog being played, while it is played.
   std::optional<FolderChoice> pending_folder_;

@@ -43,7 +43,7 @@ TEST_F(DialogTest, MaterialListAndItsSelectionAtOpening) {
   store_->MaterialCode = 3;
   auto header = MakeHeader();
   Open(*header);
-  const ScriptedField& list = ui_.fields().at(IDC_MATERIAL_LIST);
+  const DialogFieldState& list = ui_.fields().at(IDC_MATERIAL_LIST);
   EXPECT_EQ((Entries{"Mild", "Stainless", "Aluminium"}), list.entries);
   EXPECT_EQ(2, list.selection);
 

@@ -148,17 +148,5 @@ TEST(ScriptedUserInterfaceTest, WithoutHistoryOnlyOutcomesAreKept) {
   EXPECT_EQ((std::vector<std::string>{"created"}), heard);
 }
 
-TEST(ScriptedUserInterfaceTest, ListSelectionStaysInsideTheList) {
-  ScriptedUserInterface ui;
-  ui.FillList(IDC_MATERIAL_LIST, {"A", "B"});
-  ui.SelectListEntry(IDC_MATERIAL_LIST, 5);
-  EXPECT_EQ(-1, ui.ListSelection(IDC_MATERIAL_LIST));
-  ui.SelectListEntry(IDC_MATERIAL_LIST, 1);
-  EXPECT_EQ("B", ui.ListEntry(IDC_MATERIAL_LIST, 1));
-  EXPECT_EQ("", ui.ListEntry(IDC_MATERIAL_LIST, 2));
-  ui.FillList(IDC_MATERIAL_LIST, {"C"});
-  EXPECT_EQ(-1, ui.ListSelection(IDC_MATERIAL_LIST));
-}
-
 }  // namespace
 }  // namespace bendpost
