@@ -16,7 +16,7 @@ namespace {
 void BM_Calculate(benchmark::State& state) {
   const std::vector<BendMaterialData>& steps = StepInputs();
   const BendMachineData machine = Machine();
-  BendCalculator calculator(DataFolder());
+  BendCalculator calculator(RealFileSystem(), DataFolder());
   BendResult result;
   WarningCodes warnings{};
   calculator.Calculate(steps[0], machine, result, warnings);  // loads f_1
@@ -41,7 +41,7 @@ void BM_StepCalculation(benchmark::State& state) {
   const CString data = DataFolder();
   size_t i = 0;
   for (auto _ : state) {
-    BendCalculator calculator(data);
+    BendCalculator calculator(RealFileSystem(), data);
     BendResult result;
     WarningCodes warnings{};
     calculator.Calculate(steps[i], machine, result, warnings);

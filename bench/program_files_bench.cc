@@ -28,7 +28,7 @@ void BM_ConvertToControlFile(benchmark::State& state) {
   const std::string source = InWork("P1.kpz");
   const std::string target_name = InWork("P1.NMB");
   for (auto _ : state) {
-    ProgramConverter converter(0);
+    ProgramConverter converter(RealFileSystem(), 0);
     std::string target = target_name;
     if (converter.ConvertToControlFile(source, target) != 1) {
       state.SkipWithError(converter.last_error().c_str());

@@ -158,7 +158,7 @@ struct Run {
   explicit Run(FileSystem* files = nullptr)
       : ui({}, ScriptedAction::kCreate),
         platform(Platform{files, &clock, &settings, &ui}) {
-    settings.CreateKey(SerialCounterKeyPath());
+    settings.CreateKey(SerialCounterKeyPath(ui));
     LoadJob();
   }
   ~Run() { DestroyPPDBInstance(); }

@@ -4,12 +4,11 @@
 #include <limits>
 #include <string>
 
+#include "base/numeric.h"
 #include "bendcalc/material_file.h"
 #include "bendcalc/power_of_ten.h"
 #include "platform/file.h"
-#include "base/numeric.h"
 #include "platform/path.h"
-#include "platform/platform.h"
 
 namespace bendpost {
 namespace {
@@ -167,7 +166,8 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
   return out;
 }
 
-BendCalculator::BendCalculator(CString dataPath) {
+BendCalculator::BendCalculator(FileSystem& files, CString dataPath)
+    : files_(files) {
   // Each name is the data folder, the platform's path separator and
   // "f_1".."f_4", without extension. The separator is "\" on Windows,
   // which gives exactly DataPath + "\f_1"; on POSIX systems "\" is an
@@ -195,14 +195,13 @@ bool BendCalculator::Load(float material_number, int32_t* warning) {
     *warning = kWarningMaterialNumber;
     return false;
   }
-  FileSystem& files = *CurrentPlatform().files;
   const std::string& path = file_names_[n - 1].str();
   // A file that is missing or cannot be read, is shorter than its blocks
   // say or has a bad term count counts as missing; the models loaded
   // before stay.
   std::string bytes;
   MaterialModelSet models{};
-  if (!ReadWholeFile(files, path, &bytes).ok() ||
+  if (!ReadWholeFile(files_, path, &bytes).ok() ||
       !ParseMaterialFile(bytes, &models).ok()) {
     *warning = kWarningMaterialFile;
     return false;
@@ -211,6 +210,150 @@ bool BendCalculator::Load(float material_number, int32_t* warning) {
   loaded_material_ = n;
   return true;
 }
+
+namespace {
+
+// The die opening V against the thickness T: warns when V/T is outside
+// 4..20. False stops the calculation: a thickness of 0 (no warning), or no
+// die (V <= 0, warned as too small an opening), where nothing below has a
+// meaning.
+bool CheckDieOpening(float T, float V, long double* ratio, int32_t* warning) {
+  if (T == 0) return false;
+  *ratio = static_cast<long double>(V) / T;
+  if (!(*ratio >= kMinRatio)) *warning = kWarningOpeningSmall;
+  if (*ratio > kMaxRatio) *warning = kWarningOpeningLarge;
+  if (V <= 0) {
+    *warning = kWarningOpeningSmall;
+    return false;
+  }
+  return true;
+}
+
+// Air bending force estimate F0 (32-bit) from the tensile strength, the
+// bend length, the force factor of V/T, T^2 / V, in the force's unit; each
+// factor applied in turn in extended precision.
+float AirBendingForce(const BendMaterialData& material, long double ratio) {
+  const float T = material.Thickness;
+  long double f0 = 10.0L * material.TensileStrength;
+  f0 *= 1000.0L * material.BendLength;
+  f0 *= ForceFactor(ratio);
+  f0 *= T;
+  f0 *= T;
+  f0 /= material.VWidth;
+  f0 *= kForceScaleF32;
+  return RoundToF32(f0);
+}
+
+// The relative inner radius (inner radius / T, 32-bit) by the inner radius
+// model: a polynomial gives log10 of the radius in thicknesses, a table the
+// radius in thicknesses per (1 / sin(alpha / 2) - 1); a table at 180
+// degrees, where that term is 0, gives 50 thicknesses. No model gives 0.
+float RelativeInnerRadius(const MaterialModel& inner, float alpha, float V,
+                          float T) {
+  const float K1 = RoundToF32(1 / std::sin(DegreesToRadians(alpha / 2.0L)) - 1);
+  long double D = 0;
+  if (inner.ModelType == MaterialModel::kPolynomial) {
+    const float m3 = EvaluatePolynomialModel(inner, alpha, V, T);
+    D = PowerOfTen(static_cast<long double>(m3)) * T;
+  } else if (inner.ModelType == MaterialModel::kTable) {
+    const float m3 = EvaluateTableModel(inner, alpha, V, T);
+    D = K1 == 0 ? 50.0L * T : static_cast<long double>(m3) * T / K1;
+  }
+  return RoundToF32(D / T);
+}
+
+// The inner radius the depth correction works with: rho x T, or 50 x T for
+// a flat bend (180 degrees).
+float CorrectionRadius(float rho, float alpha, float T) {
+  if (alpha == 180) return RoundToF32(50.0L * T);
+  return RoundToF32(static_cast<long double>(rho) * T);
+}
+
+// The depth correction y: a polynomial model at the bend angle (at most 1)
+// times the correction radius and 1 / sin(theta / 2) - 1; a table model at
+// the load angle theta times T. No model gives 0.
+float DepthCorrection(const MaterialModel& correction, float alpha, float theta,
+                      float V, float T, float radius) {
+  const float K2 = RoundToF32(1 / std::sin(DegreesToRadians(theta / 2.0L)) - 1);
+  if (correction.ModelType == MaterialModel::kPolynomial) {
+    float m4 = EvaluatePolynomialModel(correction, alpha, V, T);
+    if (m4 > 1) m4 = 1;
+    return RoundToF32(static_cast<long double>(m4) * radius * K2);
+  }
+  if (correction.ModelType == MaterialModel::kTable) {
+    const float m4 = EvaluateTableModel(correction, theta, V, T);
+    return RoundToF32(static_cast<long double>(m4) * T);
+  }
+  return 0;
+}
+
+// The die angle factor: 1.3, or for a load angle at or below the die angle
+// (within half a degree) 1.3 plus 0.1 per degree beyond it, which then
+// multiplies `force` (a load angle above the die angle leaves the force).
+long double ApplyDieAngleFactor(float theta, float die_angle, float* force) {
+  if (!(theta - kDieAngleTolerance <= die_angle)) return kForceMargin;
+  const long double f =
+      (static_cast<long double>(die_angle) - theta + kDieAngleTolerance) *
+          kDieAngleSlope +
+      kForceMargin;
+  *force = RoundToF32(*force * f);
+  return f;
+}
+
+// The depth Y plus the bending coefficient term (ram deflection over the
+// bend length), from the line load of `force` (the die angle factor times
+// F0) over the bend length in millimetres. A zero tonnage, maximum length or
+// bend length leaves nothing to divide by: the term is 0.
+float WithBendingCoefficientTerm(float Y, long double force,
+                                 float bend_length_m,
+                                 const BendMachineData& machine) {
+  const float Tmax = machine.MaxTonnage;
+  const float Lmax = machine.MaxBendingLength;
+  const float L = RoundToF32(1000.0L * bend_length_m);
+  const long double tonnage_per_length = static_cast<long double>(Tmax) / Lmax;
+  if (L == 0 || Lmax == 0 || tonnage_per_length == 0) return Y;
+  long double q = force * 10 / L;
+  if (q > Tmax) q = Tmax;
+  long double lambda = static_cast<long double>(L) / Lmax;
+  if (lambda > kMaxLengthRatio) lambda = kMaxLengthRatio;
+  const float u = RoundToF32(lambda * lambda);
+  const long double P = ((kP4 * u + kP3) * u * u + kP1) * u + kP0;
+  const long double rho_l = q / tonnage_per_length;
+  return RoundToF32(Y + P * rho_l * rho_l * machine.BendingCoefficient *
+                            kCoefficientScale);
+}
+
+// The force in tonnage x 10, then held within the punch's and the die's
+// limit (per metre of bend length) and the machine's tonnage range, each
+// limit that bites setting its warning. Below the machine's minimum the
+// force is raised to it and no further limit is looked at.
+void ApplyForceLimits(float bend_length_m, const BendMachineData& machine,
+                      BendResult& result, int32_t* warning) {
+  result.Force = RoundToF32(result.Force * 10.0L);
+  const long double punch_limit =
+      static_cast<long double>(bend_length_m) * machine.PunchLimit;
+  const long double die_limit =
+      static_cast<long double>(bend_length_m) * machine.DieLimit;
+  if (result.Force > punch_limit) {
+    *warning = kWarningAbovePunchLimit;
+    result.Force = RoundToF32(punch_limit);
+  }
+  if (die_limit < result.Force) {
+    *warning = kWarningAboveDieLimit;
+    result.Force = RoundToF32(die_limit);
+  }
+  if (result.Force < machine.MinTonnage) {
+    *warning = kWarningBelowMinTonnage;
+    result.Force = machine.MinTonnage;
+    return;
+  }
+  if (result.Force > machine.MaxTonnage) {
+    *warning = kWarningAboveMaxTonnage;
+    result.Force = machine.MaxTonnage;
+  }
+}
+
+}  // namespace
 
 void BendCalculator::Calculate(const BendMaterialData& material,
                                const BendMachineData& machine,
@@ -228,146 +371,47 @@ void BendCalculator::Calculate(const BendMaterialData& material,
 void BendCalculator::Compute(const BendMaterialData& material,
                              const BendMachineData& machine, BendResult& result,
                              int32_t* warning) {
-  // 1. The material's models.
   if (!Load(material.MaterialNumber, warning)) return;
-
-  // 2., 3. Thickness and die opening.
   const float T = material.Thickness;
   const float V = material.VWidth;
-  if (T == 0) return;
-  const long double ratio = static_cast<long double>(V) / T;
-  if (!(ratio >= kMinRatio)) *warning = kWarningOpeningSmall;
-  if (ratio > kMaxRatio) *warning = kWarningOpeningLarge;
-  if (V <= 0) {  // no die: nothing below has a meaning
-    *warning = kWarningOpeningSmall;
-    return;
-  }
+  long double ratio = 0;
+  if (!CheckDieOpening(T, V, &ratio, warning)) return;
 
-  // 4. Air bending force estimate F0 (32-bit), force 1.3 F0.
-  const float Rd = material.DieRadius;
-  const float Ad = material.DieAngle;
-  const float Lm = material.BendLength;
-  long double f0 = 10.0L * material.TensileStrength;
-  f0 *= 1000.0L * Lm;
-  f0 *= ForceFactor(ratio);
-  f0 *= T;
-  f0 *= T;
-  f0 /= V;
-  f0 *= kForceScaleF32;
-  const float F0 = RoundToF32(f0);
+  const float F0 = AirBendingForce(material, ratio);
   result.Force = RoundToF32(kForceMargin * F0);
+  const float W = DieHalfWidth(V, material.DieAngle, material.DieRadius);
 
-  // 5. Die half width.
-  const float W = DieHalfWidth(V, Ad, Rd);
-
-  // 6. Bend angles outside 20..180 are not calculated further.
+  // Bend angles outside 20..180 are not calculated further.
   const float alpha = material.BendAngle;
   if (alpha < kMinBendAngle || alpha > kMaxBendAngle) return;
 
-  // 7. - 11. Models at the bend angle; relative inner radius.
-  const float K1 = RoundToF32(1 / std::sin(DegreesToRadians(alpha / 2.0L)) - 1);
-  const float m1 = EvaluatePolynomialModel(models_[kSpringback], alpha, V, T);
-  const float m2 =
+  // The models at the bend angle: springback, neutral factor and the
+  // relative inner radius, which the bend zone check may replace.
+  const float springback =
+      EvaluatePolynomialModel(models_[kSpringback], alpha, V, T);
+  const float neutral =
       EvaluateByType(models_[kNeutralFactor], alpha, V, T, /*none=*/0);
-  const MaterialModel& inner = models_[kInnerRadius];
-  long double D = 0;
-  if (inner.ModelType == MaterialModel::kPolynomial) {
-    const float m3 = EvaluatePolynomialModel(inner, alpha, V, T);
-    D = PowerOfTen(static_cast<long double>(m3)) * T;
-  } else if (inner.ModelType == MaterialModel::kTable) {
-    const float m3 = EvaluateTableModel(inner, alpha, V, T);
-    D = K1 == 0 ? 50.0L * T : static_cast<long double>(m3) * T / K1;
-  }
-  float rho = RoundToF32(D / T);
-
-  // 12. Bend zone check.
-  const BendGeometryResult geometry = BendGeometry(rho, m2, alpha);
-  rho = geometry.rho;
+  const BendGeometryResult geometry = BendGeometry(
+      RelativeInnerRadius(models_[kInnerRadius], alpha, V, T), neutral, alpha);
   if (geometry.status == 7) *warning = kWarningElongation;
 
-  // 13. Inner radius used for the depth correction.
-  float D_prime = RoundToF32(static_cast<long double>(rho) * T);
-  if (alpha == 180) D_prime = RoundToF32(50.0L * T);
+  // The punch travels to the load angle (the bend angle less the
+  // springback), less the depth correction.
+  const float theta = RoundToF32(static_cast<long double>(alpha) - springback);
+  const float y = DepthCorrection(models_[kDepthCorrection], alpha, theta, V, T,
+                                  CorrectionRadius(geometry.rho, alpha, T));
+  float Y = RoundToF32(PunchTravel(W, T, material.DieRadius, theta) - y);
 
-  // 14. Load angle.
-  const float theta = RoundToF32(static_cast<long double>(alpha) - m1);
-  const float K2 = RoundToF32(1 / std::sin(DegreesToRadians(theta / 2.0L)) - 1);
-
-  // 15. Depth correction: a polynomial at the bend angle, a table at the
-  // load angle.
-  const MaterialModel& correction = models_[kDepthCorrection];
-  float y = 0;
-  if (correction.ModelType == MaterialModel::kPolynomial) {
-    float m4 = EvaluatePolynomialModel(correction, alpha, V, T);
-    if (m4 > 1) m4 = 1;
-    y = RoundToF32(static_cast<long double>(m4) * D_prime * K2);
-  } else if (correction.ModelType == MaterialModel::kTable) {
-    const float m4 = EvaluateTableModel(correction, theta, V, T);
-    y = RoundToF32(static_cast<long double>(m4) * T);
-  }
-
-  // 16., 17. Punch travel less the correction.
-  float Y = RoundToF32(PunchTravel(W, T, Rd, theta) - y);
-
-  // 18. Die angle factor: a load angle at or below the die angle (within
-  // half a degree) needs more force.
-  long double f = kForceMargin;
-  if (theta - kDieAngleTolerance <= Ad) {
-    f = (static_cast<long double>(Ad) - theta + kDieAngleTolerance) *
-            kDieAngleSlope +
-        kForceMargin;
-    result.Force = RoundToF32(result.Force * f);
-  }
-
-  // 19. Frame deflection.
+  const long double f =
+      ApplyDieAngleFactor(theta, material.DieAngle, &result.Force);
   if (machine.FrameFlag == 1) {
+    // Frame deflection under the force.
     Y = RoundToF32(Y + static_cast<long double>(machine.FrameTightness) *
                            result.Force * 10);
   }
-
-  // 20. Bending coefficient term (ram deflection over the bend length).
-  // A zero tonnage, maximum length or bend length leaves nothing to divide
-  // by: the term is 0.
-  const float Tmax = machine.MaxTonnage;
-  const float Lmax = machine.MaxBendingLength;
-  const float L = RoundToF32(1000.0L * Lm);
-  const long double tonnage_per_length = static_cast<long double>(Tmax) / Lmax;
-  if (L == 0 || Lmax == 0 || tonnage_per_length == 0) {
-    result.Depth = Y;
-  } else {
-    long double q = f * F0 * 10 / L;
-    if (q > Tmax) q = Tmax;
-    long double lambda = static_cast<long double>(L) / Lmax;
-    if (lambda > kMaxLengthRatio) lambda = kMaxLengthRatio;
-    const float u = RoundToF32(lambda * lambda);
-    const long double P = ((kP4 * u + kP3) * u * u + kP1) * u + kP0;
-    const long double rho_l = q / tonnage_per_length;
-    result.Depth = RoundToF32(
-        Y + P * rho_l * rho_l * machine.BendingCoefficient * kCoefficientScale);
-  }
-
-  // 21., 22. Force in tonnage x 10, then the tool and machine limits.
-  result.Force = RoundToF32(result.Force * 10.0L);
-  const long double punch_limit =
-      static_cast<long double>(Lm) * machine.PunchLimit;
-  const long double die_limit = static_cast<long double>(Lm) * machine.DieLimit;
-  if (result.Force > punch_limit) {
-    *warning = kWarningAbovePunchLimit;
-    result.Force = RoundToF32(punch_limit);
-  }
-  if (die_limit < result.Force) {
-    *warning = kWarningAboveDieLimit;
-    result.Force = RoundToF32(die_limit);
-  }
-  if (result.Force < machine.MinTonnage) {
-    *warning = kWarningBelowMinTonnage;
-    result.Force = machine.MinTonnage;
-    return;
-  }
-  if (result.Force > Tmax) {
-    *warning = kWarningAboveMaxTonnage;
-    result.Force = Tmax;
-  }
+  result.Depth =
+      WithBendingCoefficientTerm(Y, f * F0, material.BendLength, machine);
+  ApplyForceLimits(material.BendLength, machine, result, warning);
 }
 
 }  // namespace bendpost

@@ -19,6 +19,7 @@
 #include "bendcalc/bend_data.h"
 #include "bendcalc/material_model.h"
 #include "bendpost/cstring.h"
+#include "platform/file.h"
 
 namespace bendpost {
 
@@ -27,8 +28,9 @@ class BendCalculator {
   static constexpr int kMaterialFileCount = 4;
 
   // Forms the four material file names from the data folder; touches no
-  // file.
-  explicit BendCalculator(CString dataPath);
+  // file. The material files are read through `files`, which must outlive
+  // the calculator.
+  BendCalculator(FileSystem& files, CString dataPath);
   virtual ~BendCalculator();
   BendCalculator(const BendCalculator&) = delete;
   BendCalculator& operator=(const BendCalculator&) = delete;
@@ -65,6 +67,7 @@ class BendCalculator {
   void Compute(const BendMaterialData& material, const BendMachineData& machine,
                BendResult& result, int32_t* warning);
 
+  FileSystem& files_;
   CString file_names_[kMaterialFileCount];
   MaterialModelSet models_{};
   int loaded_material_ = 0;

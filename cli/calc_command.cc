@@ -3,12 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/numeric.h"
+#include "base/text.h"
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/bend_warnings.h"
 #include "cli/json_text.h"
 #include "cli/program_json.h"
-#include "base/numeric.h"
-#include "base/text.h"
+#include "platform/platform.h"
 
 namespace bendpost::cli {
 namespace {
@@ -43,7 +44,7 @@ bool ReadBlock(const nlohmann::json& j, float (&values)[8]) {
 CalcOutcome CalculateStep(const std::string& data_dir,
                           const BendMaterialData& material,
                           const BendMachineData& machine, float offset) {
-  BendCalculator calculator{CString(data_dir)};
+  BendCalculator calculator{*CurrentPlatform().files, CString(data_dir)};
   BendResult result;
   WarningCodes warnings{};
   calculator.Calculate(material, machine, result, warnings);
@@ -183,7 +184,7 @@ int RunCalc(const CalcOptions& options, CommandIo& io) {
          << (warning.empty() ? "(none)" : warning) << "\n";
   const int n = TruncToInt32(material.MaterialNumber);
   if (n >= 1 && n <= 4) {
-    BendCalculator names{CString(options.data_dir)};
+    BendCalculator names{*CurrentPlatform().files, CString(options.data_dir)};
     std::error_code ec;
     if (!std::filesystem::exists(names.FileName(n).str(), ec)) {
       io.err << "note: there is no material data file "

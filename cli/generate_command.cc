@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "cli/answers.h"
+#include "cli/counter_store.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
 #include "cli/summary.h"
@@ -14,7 +15,6 @@
 #include "dialog/program_identity.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
-#include "platform/settings_store_posix.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
@@ -143,20 +143,13 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
 
   // The per-user serial counter: the key is created for this user if it is
   // missing, as the host's installation would.
-  const std::string settings_root =
-      options.settings_dir.empty() ? UserSettingsRoot() : options.settings_dir;
-  if (settings_root.empty()) {
-    err << "bendpost generate: no folder for the serial counter (neither "
-           "XDG_CONFIG_HOME nor HOME is set); give --settings DIR\n";
+  std::string store_error;
+  const std::unique_ptr<SettingsStore> settings =
+      OpenCounterStore(options.settings_dir, &store_error);
+  if (!settings) {
+    err << "bendpost generate: " << store_error << "\n";
     return kExitUsage;
   }
-  if (Status s = CreateSettingsKey(settings_root, SerialCounterKeyPath());
-      !s.ok()) {
-    err << "bendpost generate: cannot create the serial counter in "
-        << settings_root << ": " << s.message() << "\n";
-    return kExitUsage;
-  }
-  PosixSettingsStore settings(settings_root);
 
   std::unique_ptr<FixedClock> fixed_clock;
   if (date) fixed_clock = std::make_unique<FixedClock>(*date);
@@ -209,7 +202,7 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   Platform platform;
   platform.files = &RealFileSystem();
   platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
-  platform.settings = &settings;
+  platform.settings = settings.get();
   platform.ui = &host_ui;
   HostRunResult run;
   {

@@ -1,14 +1,13 @@
 // bendpost: the command-line host of the driver.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/calc_command.h"
 #include "cli/command_io.h"
+#include "cli/console.h"
+#include "cli/decode_command.h"
 #include "cli/driver_calls.h"
 #include "cli/generate_command.h"
-#include "cli/decode_command.h"
 #include "cli/material_command.h"
 #include "cli/tools_command.h"
 
@@ -19,7 +18,8 @@ using namespace bendpost::cli;
 }  // namespace
 
 int main(int argc, char** argv) {
-  CommandIo io{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1};
+  PrepareStandardStreams();
+  CommandIo io{std::cin, std::cout, std::cerr, StandardInputIsTerminal()};
 
   CLI::App app{
       "bendpost: press brake programs from a job file, and the tools around "
@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
   gen->add_option("--date", generate.date,
                   "YYYY-MM-DD: the date for program names and creation dates");
   gen->add_option("--settings", generate.settings_dir,
-                  "folder of the per-user serial counter (default: "
-                  "$XDG_CONFIG_HOME/bendpost/registry)");
+                  "folder of the per-user serial counter (default: the "
+                  "user's store: the registry on Windows, "
+                  "$XDG_CONFIG_HOME/bendpost/registry elsewhere)");
   gen->add_option("--data", generate.data_dir,
                   "folder of the material data files (replaces the job's "
                   "DataPath)");

@@ -1,7 +1,8 @@
 #include "dialog/material_naming.h"
 
-#include "dialog/program_dialog.h"
 #include "base/text.h"
+#include "base/units.h"
+#include "dialog/program_dialog.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost {
@@ -17,15 +18,11 @@ constexpr MaterialEntry kAl1{"AL1", 33, 2};
 constexpr MaterialEntry kAl2{"AL2", 40, 3};
 constexpr MaterialEntry kSs{"S.S.", 60, 4};
 
-bool IsOperateurOrBandR(int control_type) {
-  return control_type == 2 || control_type == 7;
-}
-
 }  // namespace
 
-std::optional<MaterialEntry> MaterialForCode(int control_type,
+std::optional<MaterialEntry> MaterialForCode(ControlType control,
                                              int material_code) {
-  if (control_type == 0) {
+  if (control == ControlType::kEx) {
     switch (material_code) {
       case 1:
       case 2:
@@ -39,7 +36,7 @@ std::optional<MaterialEntry> MaterialForCode(int control_type,
       case 6:
         return kExStainless;
     }
-  } else if (IsOperateurOrBandR(control_type)) {
+  } else if (IsOperateurFamily(control)) {
     switch (material_code) {
       case 1:
       case 2:
@@ -58,24 +55,24 @@ std::optional<MaterialEntry> MaterialForCode(int control_type,
   return std::nullopt;
 }
 
-std::vector<std::string> MaterialListEntries(int control_type) {
-  if (control_type == 0) {
+std::vector<std::string> MaterialListEntries(ControlType control) {
+  if (control == ControlType::kEx) {
     return {kExMild.name, kExStainless.name, kExAluminium.name};
   }
-  if (IsOperateurOrBandR(control_type)) {
+  if (IsOperateurFamily(control)) {
     return {kCrs.name, kAl1.name, kAl2.name, kSs.name};
   }
   return {};
 }
 
-std::optional<MaterialEntry> MaterialForSelection(int control_type,
+std::optional<MaterialEntry> MaterialForSelection(ControlType control,
                                                   std::string_view name) {
   const MaterialEntry* table[4] = {};
-  if (control_type == 0) {
+  if (control == ControlType::kEx) {
     table[0] = &kExMild;
     table[1] = &kExAluminium;
     table[2] = &kExStainless;
-  } else if (IsOperateurOrBandR(control_type)) {
+  } else if (IsOperateurFamily(control)) {
     table[0] = &kCrs;
     table[1] = &kAl1;
     table[2] = &kAl2;
@@ -101,44 +98,44 @@ int FindMaterialListEntry(const std::vector<std::string>& entries,
   return -1;
 }
 
-}  // namespace bendpost
-
-void ProgramDialog::ApplyMaterialDefaults() {
-  if (Store == nullptr) return;
-  HeaderThickness = Store->Thickness;
-  Hardness = Store->MaterialTensile;
-  std::optional<bendpost::MaterialEntry> entry =
-      bendpost::MaterialForCode(ControlType, Store->MaterialCode);
+void ApplyMaterialDefaults(ProgramHeader& header, const Job& job) {
+  header.HeaderThickness = job.Thickness;
+  header.Hardness = job.MaterialTensile;
+  std::optional<MaterialEntry> entry =
+      MaterialForCode(header.Control, job.MaterialCode);
   if (!entry) return;
-  Hardness = entry->hardness;
-  MaterialName = entry->name;
-  if (entry->number) MaterialNumber = *entry->number;
+  header.Hardness = entry->hardness;
+  header.MaterialName = entry->name;
+  if (entry->number) header.MaterialNumber = *entry->number;
 }
 
-void ProgramDialog::FillMaterialList(bendpost::DialogFields& fields) {
-  std::vector<std::string> entries = bendpost::MaterialListEntries(ControlType);
+void ProgramDialog::FillMaterialList(DialogFields& fields) {
+  std::vector<std::string> entries = MaterialListEntries(header_.Control);
   fields.FillList(IDC_MATERIAL_LIST, entries);
-  fields.SelectListEntry(IDC_MATERIAL_LIST, bendpost::FindMaterialListEntry(
-                                                entries, MaterialName.str()));
+  fields.SelectListEntry(
+      IDC_MATERIAL_LIST,
+      FindMaterialListEntry(entries, header_.MaterialName.str()));
 }
 
-void ProgramDialog::OnMaterialSelected(bendpost::DialogFields& fields) {
+void ProgramDialog::OnMaterialSelected(DialogFields& fields) {
   int selected = fields.ListSelection(IDC_MATERIAL_LIST);
   // A selection change always leaves an entry selected; without one there
   // is nothing to take.
   if (selected < 0) return;
-  MaterialName = fields.ListEntry(IDC_MATERIAL_LIST, selected);
-  std::optional<bendpost::MaterialEntry> entry =
-      bendpost::MaterialForSelection(ControlType, MaterialName.str());
-  if (entry &&
-      (ControlType == 0 || bendpost::IsOperateurOrBandR(ControlType))) {
-    Hardness = entry->hardness;
-    if (bendpost::IsOperateurOrBandR(ControlType)) {
-      if (entry->number) MaterialNumber = *entry->number;
-      if (Unit == 1) {
-        Hardness = static_cast<float>(Hardness * bendpost::kInchHardnessFactor);
+  ProgramHeader& h = header_;
+  h.MaterialName = fields.ListEntry(IDC_MATERIAL_LIST, selected);
+  std::optional<MaterialEntry> entry =
+      MaterialForSelection(h.Control, h.MaterialName.str());
+  if (entry && IsKnownControl(h.Control)) {
+    h.Hardness = entry->hardness;
+    if (IsOperateurFamily(h.Control)) {
+      if (entry->number) h.MaterialNumber = *entry->number;
+      if (IsInchUnit(h.Unit)) {
+        h.Hardness = static_cast<float>(h.Hardness * kInchHardnessFactor);
       }
     }
   }
   ValuesToFields(fields);
 }
+
+}  // namespace bendpost

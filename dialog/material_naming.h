@@ -1,7 +1,8 @@
 // Material naming: the controls' own material names, their default
 // hardness and material number, and the entries of the dialog's material
 // list. The tables hold millimetre hardness values; inch jobs of the
-// "Operateur" and "BandR" controls see them times kInchHardnessFactor.
+// "Operateur" and "BandR" controls see them times kInchHardnessFactor
+// (base/units.h).
 #ifndef BENDPOST_DIALOG_MATERIAL_NAMING_H_
 #define BENDPOST_DIALOG_MATERIAL_NAMING_H_
 
@@ -11,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-namespace bendpost {
+#include "records/control_type.h"
 
-inline constexpr double kInchHardnessFactor = 1.446;
+namespace bendpost {
 
 struct MaterialEntry {
   const char* name;
@@ -25,14 +26,14 @@ struct MaterialEntry {
 
 // The material of the job's material code for a control type (the table
 // applied at construction); nullopt when the pair is not in the table.
-std::optional<MaterialEntry> MaterialForCode(int control_type,
+std::optional<MaterialEntry> MaterialForCode(ControlType control,
                                              int material_code);
 // The material list of a control type, in list order (empty for types
-// other than 0, 2 and 7).
-std::vector<std::string> MaterialListEntries(int control_type);
+// other than the known ones).
+std::vector<std::string> MaterialListEntries(ControlType control);
 // The material chosen from the list (names compared exactly); nullopt for
 // a name that the control type's table does not have.
-std::optional<MaterialEntry> MaterialForSelection(int control_type,
+std::optional<MaterialEntry> MaterialForSelection(ControlType control,
                                                   std::string_view name);
 // The entry a drop-down list selects for `name`: the first whose text
 // begins with it, ignoring ASCII letter case; -1 when none does or when

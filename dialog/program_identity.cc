@@ -8,10 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "dialog/program_dialog.h"
-#include "platform/path.h"
-#include "platform/platform.h"
 #include "base/text.h"
+#include "dialog/program_header.h"
+#include "platform/path.h"
 
 namespace bendpost {
 
@@ -27,9 +26,10 @@ int SerialValueNumber(const std::string& bytes) {
   return LeadingDigitsValue(first);
 }
 
-bool ReadSerialCounter(int& serial, int& month, int& day) {
-  std::unique_ptr<SettingsKey> key = CurrentPlatform().settings->OpenKey(
-      SerialCounterKeyPath(), KeyAccess::kRead);
+bool ReadSerialCounter(SettingsStore& settings, UserInterface& ui, int& serial,
+                       int& month, int& day) {
+  std::unique_ptr<SettingsKey> key =
+      settings.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kRead);
   if (!key) return false;
   std::string number = key->Query(kSerialNumberValue).value_or(std::string());
   std::string stored_month =
@@ -46,17 +46,16 @@ bool ReadSerialCounter(int& serial, int& month, int& day) {
   return true;
 }
 
-bool WriteSerialCounter(int serial, int month, int day) {
-  std::unique_ptr<SettingsKey> key = CurrentPlatform().settings->OpenKey(
-      SerialCounterKeyPath(), KeyAccess::kWrite);
+bool WriteSerialCounter(SettingsStore& settings, UserInterface& ui, int serial,
+                        int month, int day) {
+  std::unique_ptr<SettingsKey> key =
+      settings.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kWrite);
   if (!key) return false;
   bool ok = key->Set(kSerialNumberValue, SerialValueBytes(serial));
   ok = key->Set(kSerialMonthValue, SerialValueBytes(month)) && ok;
   ok = key->Set(kSerialDayValue, SerialValueBytes(day)) && ok;
   return ok;
 }
-
-}  // namespace bendpost
 
 namespace {
 
@@ -65,55 +64,66 @@ CString PlusOneText(int value) {
   return CString(std::to_string(static_cast<int64_t>(value) + 1));
 }
 
+// The "Operateur" family's names are short: the part reference keeps 13
+// characters, the program name 6 (its group number kept at the end), and
+// "BandR" files are named after the program.
+void ShortenForOperateurFamily(ProgramHeader& h, const CString& group_text,
+                               const CString& program_suffix) {
+  if (h.PartReference.GetLength() > 13) {
+    h.PartReference = h.PartReference.Left(12) + "~";
+  }
+  if (h.ProgramName.GetLength() > 6) {
+    const int keep = 5 - group_text.GetLength();
+    h.ProgramName = keep > 0 ? h.ProgramName.Left(keep) + "~" + group_text
+                             : h.ProgramName.Left(5) + "~";
+  }
+  if (h.Control == ControlType::kBandR) {
+    if (h.NamePrefixDigit < 1 || h.NamePrefixDigit > 3) h.NamePrefixDigit = 2;
+    CString prefix;
+    prefix.Format("%d", h.NamePrefixDigit);
+    h.FileName = h.OutputFolder + prefix + h.ProgramName + program_suffix +
+                 h.FileExtension;
+  }
+}
+
 }  // namespace
 
-void ProgramDialog::BuildProgramIdentity() {
+void BuildProgramIdentity(ProgramHeader& h, const JobContext& context) {
   // Folder and base name of the job's program path.
-  CString path = Store != nullptr ? Store->ProgramPath : CString();
-  const int slash = path.ReverseFind(bendpost::PathSeparator());
-  OutputFolder = path.Left(slash + 1);
+  const CString path = context.job.ProgramPath;
+  const int slash = path.ReverseFind(PathSeparator());
+  h.OutputFolder = path.Left(slash + 1);
   const int dot = path.ReverseFind('.');
-  BaseName =
+  h.BaseName =
       dot > slash ? path.Mid(slash + 1, dot - slash - 1) : path.Mid(slash + 1);
 
   // With several setups every program's file names its setup and ordinal.
-  const CString setup_text = PlusOneText(SetupKey);
-  const CString group_text = PlusOneText(GroupNumber);
+  const CString setup_text = PlusOneText(h.SetupKey);
+  const CString group_text = PlusOneText(h.GroupNumber);
   const CString program_suffix =
-      SetupCount > 1 ? ".S" + setup_text + "P" + group_text : CString();
-  FileName = OutputFolder + BaseName + program_suffix + FileExtension;
+      h.SetupCount > 1 ? ".S" + setup_text + "P" + group_text : CString();
+  h.FileName = h.OutputFolder + h.BaseName + program_suffix + h.FileExtension;
 
   // The serial number counts the programs created on one day (UTC); a
   // stored number of another day starts again at 0.
   int serial = 0;
   int stored_month = 0;
   int stored_day = 0;
-  bendpost::ReadSerialCounter(serial, stored_month, stored_day);
-  const bendpost::Date today = bendpost::CurrentPlatform().clock->TodayUtc();
+  ReadSerialCounter(context.settings, context.ui, serial, stored_month,
+                    stored_day);
+  const Date today = context.clock.TodayUtc();
   if (stored_month != today.month || stored_day != today.day) serial = 0;
-  ProgramName.Format("%02d%02d%02d", today.month, today.day, serial);
-  NextSerial = serial + 1 == 100 ? 0 : serial + 1;
-  SerialMonth = today.month;
-  SerialDay = today.day;
+  h.ProgramName.Format("%02d%02d%02d", today.month, today.day, serial);
+  h.NextSerial = serial + 1 == 100 ? 0 : serial + 1;
+  h.SerialMonth = today.month;
+  h.SerialDay = today.day;
 
-  PartReference = BaseName;
-  PartReference.MakeUpper();
+  h.PartReference = h.BaseName;
+  h.PartReference.MakeUpper();
 
-  if (ControlTypeName == "Operateur" || ControlTypeName == "BandR") {
-    if (PartReference.GetLength() > 13) {
-      PartReference = PartReference.Left(12) + "~";
-    }
-    if (ProgramName.GetLength() > 6) {
-      const int keep = 5 - group_text.GetLength();
-      ProgramName = keep > 0 ? ProgramName.Left(keep) + "~" + group_text
-                             : ProgramName.Left(5) + "~";
-    }
-    if (ControlTypeName == "BandR") {
-      if (NamePrefixDigit < 1 || NamePrefixDigit > 3) NamePrefixDigit = 2;
-      CString prefix;
-      prefix.Format("%d", NamePrefixDigit);
-      FileName =
-          OutputFolder + prefix + ProgramName + program_suffix + FileExtension;
-    }
+  if (IsOperateurFamily(h.Control)) {
+    ShortenForOperateurFamily(h, group_text, program_suffix);
   }
 }
+
+}  // namespace bendpost

@@ -9,12 +9,15 @@
 // Longer values are read as their first 3 bytes; only leading digits
 // count, so a value that is not a number reads as 0.
 //
-// The naming itself (ProgramDialog::BuildProgramIdentity) is in
+// The naming itself (BuildProgramIdentity, program_header.h) is in
 // program_identity.cc.
 #ifndef BENDPOST_DIALOG_PROGRAM_IDENTITY_H_
 #define BENDPOST_DIALOG_PROGRAM_IDENTITY_H_
 
 #include <string>
+
+#include "platform/settings_store.h"
+#include "platform/ui.h"
 
 namespace bendpost {
 
@@ -27,16 +30,19 @@ inline constexpr int kSerialValueBytes = 3;
 // The key of the counter below the user's root. On Windows the choice
 // between the plain and the 32-bit-on-64-bit branch is made here; the
 // POSIX store always uses "Software\Orvanix\VantorelCommon\Default".
-std::string SerialCounterKeyPath();
+// `ui` tells the operator when the Windows test fails.
+std::string SerialCounterKeyPath(UserInterface& ui);
 
-// Reads the counter through the platform's settings store. Returns false,
+// Reads the counter from `settings`. Returns false,
 // leaving the outputs untouched, when the key cannot be opened. When
 // "Serial Number" is missing or empty, all three outputs are 0.
-bool ReadSerialCounter(int& serial, int& month, int& day);
+bool ReadSerialCounter(SettingsStore& settings, UserInterface& ui, int& serial,
+                       int& month, int& day);
 
 // Stores the counter; false when the key cannot be opened for writing or a
 // value could not be stored. Shows nothing.
-bool WriteSerialCounter(int serial, int month, int day);
+bool WriteSerialCounter(SettingsStore& settings, UserInterface& ui, int serial,
+                        int month, int day);
 
 // The 3-byte stored form of a number: its decimal text cut to 3 bytes and
 // padded with zero bytes.

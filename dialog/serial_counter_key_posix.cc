@@ -5,6 +5,8 @@
 
 namespace bendpost {
 
-std::string SerialCounterKeyPath() { return SerialCounterKeyPathFor(false); }
+std::string SerialCounterKeyPath(UserInterface&) {
+  return SerialCounterKeyPathFor(false);
+}
 
 }  // namespace bendpost

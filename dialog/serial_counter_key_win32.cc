@@ -6,8 +6,8 @@
 
 namespace bendpost {
 
-std::string SerialCounterKeyPath() {
-  return SerialCounterKeyPathFor(IsWow64());
+std::string SerialCounterKeyPath(UserInterface& ui) {
+  return SerialCounterKeyPathFor(IsWow64(ui));
 }
 
 }  // namespace bendpost

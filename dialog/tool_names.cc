@@ -5,9 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/program_dialog.h"
-#include "platform/platform.h"
 #include "base/text.h"
+#include "dialog/program_header.h"
 
 namespace bendpost {
 namespace {
@@ -17,10 +16,6 @@ size_t FindBlankOrTab(std::string_view s) {
     if (IsBlankOrTab(s[i])) return i;
   }
   return std::string_view::npos;
-}
-
-bool IsOperateurOrBandR(int control_type) {
-  return control_type == 2 || control_type == 7;
 }
 
 // Tool slots of a step's ToolID and ToolReverse.
@@ -73,88 +68,112 @@ CString ToolNameFromId(const char (&entry)[32]) {
   return CString(entry, length);
 }
 
-}  // namespace bendpost
+namespace {
 
-CString ProgramDialog::ConvertToolName(const CString& name,
-                                       bool sectional) const {
+// The program's tools as the steps name them; the table of target names is
+// read once for the whole header, on the first name that needs it (an
+// empty name needs none), rather than once per name.
+class ToolFiller {
+ public:
+  ToolFiller(ProgramHeader& header, const JobContext& context)
+      : h_(header),
+        context_(context),
+        converts_(IsOperateurFamily(header.Control)) {}
+
+  // Takes the tools of one step; true when the program's punch and die are
+  // both fixed and no later step can change the header.
+  bool TakeStep(const CPPStepInfo& step);
+
+ private:
+  CString Convert(const CString& name, bool sectional);
+  // A name the job does not know gives a default tool: empty name, not
+  // sectional, no size, no category.
+  CPPTool Find(const CString& name);
+  void TakePunch(CPPTool& punch, bool reversed);
+  void TakeDie(CPPTool& die, bool reversed);
+
+  ProgramHeader& h_;
+  const JobContext& context_;
+  const bool converts_;
+  std::optional<ToolNameTable> table_;
+  bool punch_done_ = false;
+  bool die_done_ = false;
+};
+
+CString ToolFiller::Convert(const CString& name, bool sectional) {
   if (name.IsEmpty()) return CString("0");
-  if (Store == nullptr) return name;
-  return bendpost::ConvertToolName(*bendpost::CurrentPlatform().files,
-                                   Store->ToolNameTablePath.str(), name,
-                                   sectional);
+  if (!table_) {
+    table_ = ToolNameTable::Read(context_.files,
+                                 context_.job.ToolNameTablePath.str());
+  }
+  return table_->Convert(name, sectional);
 }
 
-void ProgramDialog::FillProgramTools() {
-  using bendpost::ToolNameFromId;
-  const bool converts = bendpost::IsOperateurOrBandR(ControlType);
-  // The table is read once for the whole header, on the first name that
-  // needs it (an empty name needs none), rather than once per name.
-  std::optional<bendpost::ToolNameTable> table;
-  auto convert = [&](const CString& name, bool sectional) {
-    if (name.IsEmpty()) return CString("0");
-    if (Store == nullptr) return name;
-    if (!table) {
-      table = bendpost::ToolNameTable::Read(*bendpost::CurrentPlatform().files,
-                                            Store->ToolNameTablePath.str());
-    }
-    return table->Convert(name, sectional);
-  };
-  bool punch_done = false;
-  bool die_done = false;
-  for (int i = 0; i < ProgramSteps.GetSize(); ++i) {
-    CPPStepInfo step = ProgramSteps.GetAt(i);
-    char ids[6][32];
-    bool reverse[6];
-    step.GetToolID(ids);
-    step.GetToolReverse(reverse);
+CPPTool ToolFiller::Find(const CString& name) {
+  CPPTool tool;
+  context_.job.FindToolByName(tool, name);
+  return tool;
+}
 
-    // A name the store does not know leaves a default tool: empty name,
-    // not sectional, no size, no category.
-    auto find = [this](const CString& tool_name) {
-      CPPTool tool;
-      if (Store != nullptr) Store->FindToolByName(tool, tool_name);
-      return tool;
-    };
-    CPPTool punch = find(ToolNameFromId(ids[bendpost::kPunchSlot]));
-    CPPTool die = find(ToolNameFromId(ids[bendpost::kDieSlot]));
-    CPPTool holder = find(ToolNameFromId(ids[bendpost::kDieHolderSlot]));
-    CPPTool spacer = find(ToolNameFromId(ids[bendpost::kSpacerSlot]));
+// A sectional punch fixes the program's punch; otherwise the last step
+// with a known punch decides.
+void ToolFiller::TakePunch(CPPTool& p, bool reversed) {
+  if (punch_done_) return;
+  h_.PunchName = p.GetToolName();
+  if (converts_)
+    h_.PunchTargetName = Convert(h_.PunchName, p.GetSectional() != 0);
+  h_.PunchRev = reversed ? "1" : "0";
+  if (p.GetSectional() != 0) punch_done_ = true;
+}
 
-    if (punch.GetToolName().IsEmpty()) continue;
+// The same for the die; a "2V" die is reversed "S" or "L", and the die's
+// size (1 small, 2 large) follows its target name.
+void ToolFiller::TakeDie(CPPTool& d, bool reversed) {
+  if (die_done_) return;
+  h_.DieName = d.GetToolName();
+  if (converts_) h_.DieTargetName = Convert(h_.DieName, d.GetSectional() != 0);
+  if (d.GetCategory().Left(2) == "2V") {
+    h_.DieRev = reversed ? "S" : "L";
+  } else {
+    h_.DieRev = reversed ? "1" : "0";
+  }
+  if (!h_.DieTargetName.IsEmpty()) {
+    if (d.GetSmallorLarger() == 1) h_.DieTargetName += "1";
+    if (d.GetSmallorLarger() == 2) h_.DieTargetName += "2";
+  }
+  if (d.GetSectional() != 0) die_done_ = true;
+}
 
-    // A sectional punch or die fixes the program's punch or die; otherwise
-    // the last step with a known punch decides.
-    if (!punch_done) {
-      PunchName = punch.GetToolName();
-      if (converts) {
-        PunchTargetName = convert(PunchName, punch.GetSectional() != 0);
-      }
-      PunchRev = reverse[bendpost::kPunchSlot] ? "1" : "0";
-      if (punch.GetSectional() != 0) punch_done = true;
-    }
-    if (!die_done) {
-      DieName = die.GetToolName();
-      if (converts) {
-        DieTargetName = convert(DieName, die.GetSectional() != 0);
-      }
-      const bool flipped = reverse[bendpost::kDieSlot];
-      if (die.GetCategory().Left(2) == "2V") {
-        DieRev = flipped ? "S" : "L";
-      } else {
-        DieRev = flipped ? "1" : "0";
-      }
-      if (!DieTargetName.IsEmpty()) {
-        if (die.GetSmallorLarger() == 1) DieTargetName += "1";
-        if (die.GetSmallorLarger() == 2) DieTargetName += "2";
-      }
-      if (die.GetSectional() != 0) die_done = true;
-    }
-    DieHolderName = holder.GetToolName();
-    if (converts) DieHolderTargetName = convert(DieHolderName, false);
-    DieHolderRev = reverse[bendpost::kDieHolderSlot] ? "1" : "0";
-    SpacerName = spacer.GetToolName();
-    if (converts) SpacerTargetName = convert(SpacerName, false);
+bool ToolFiller::TakeStep(const CPPStepInfo& step) {
+  char ids[6][32];
+  bool reverse[6];
+  step.GetToolID(ids);
+  step.GetToolReverse(reverse);
 
-    if (punch_done && die_done) break;
+  CPPTool punch = Find(ToolNameFromId(ids[kPunchSlot]));
+  if (punch.GetToolName().IsEmpty()) return false;
+  CPPTool die = Find(ToolNameFromId(ids[kDieSlot]));
+  CPPTool holder = Find(ToolNameFromId(ids[kDieHolderSlot]));
+  CPPTool spacer = Find(ToolNameFromId(ids[kSpacerSlot]));
+
+  TakePunch(punch, reverse[kPunchSlot]);
+  TakeDie(die, reverse[kDieSlot]);
+  h_.DieHolderName = holder.GetToolName();
+  if (converts_) h_.DieHolderTargetName = Convert(h_.DieHolderName, false);
+  h_.DieHolderRev = reverse[kDieHolderSlot] ? "1" : "0";
+  h_.SpacerName = spacer.GetToolName();
+  if (converts_) h_.SpacerTargetName = Convert(h_.SpacerName, false);
+  return punch_done_ && die_done_;
+}
+
+}  // namespace
+
+void FillProgramTools(ProgramHeader& header, const CArray<CPPStepInfo>& steps,
+                      const JobContext& context) {
+  ToolFiller filler(header, context);
+  for (int i = 0; i < steps.GetSize(); ++i) {
+    if (filler.TakeStep(steps[i])) break;
   }
 }
+
+}  // namespace bendpost

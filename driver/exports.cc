@@ -1,31 +1,16 @@
 // The C-linkage exports. Each one is a thin shell: it reaches the job store
-// and catches everything, so that no exception ever crosses into the host.
+// (and, for the generation, the platform's services), hands them down and
+// catches everything, so that no exception ever crosses into the host.
+// This is the only code of the driver that looks up these globals.
 #include "bendpost/driver_api.h"
 #include "driver/job_store.h"
 #include "driver/settings.h"
 #include "generation/program_generator.h"
+#include "platform/platform.h"
 
 namespace {
 
 constexpr int kDriverId = 5;
-
-// Replaces `destination` with copies of the host's records, in order, using
-// only the host array's count and a by-value copy of each element. If
-// copying fails part-way, the store's array is left empty rather than half
-// loaded.
-template <typename Record>
-void ReplaceRecords(CArray<Record>& destination, const CArray<Record>* host) {
-  if (host == nullptr) return;
-  destination.RemoveAll();
-  try {
-    for (int i = 0; i < host->GetSize(); ++i) {
-      destination.Add(host->GetAt(i));
-    }
-  } catch (...) {
-    destination.RemoveAll();
-    throw;
-  }
-}
 
 // Runs `action` on the store (creating it first); nothing if the store
 // cannot be created.
@@ -110,8 +95,12 @@ void SetPathNames(CString program_path, CString data_path,
 
 bool GenerateMachineCodeFile(char* programPath) {
   try {
-    bendpost::ProgramGenerator generator;
-    generator.GeneratePrograms(programPath);
+    JobStore* store = JobStore::Instance();
+    if (store == nullptr) return true;
+    const bendpost::Platform& services = bendpost::CurrentPlatform();
+    const bendpost::JobContext context{*store, *services.files, *services.clock,
+                                       *services.settings, *services.ui};
+    bendpost::GeneratePrograms(context, programPath);
   } catch (...) {
     // The generation stops; what was created stays, and the operator was
     // told about every program finished so far.

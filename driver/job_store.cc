@@ -22,48 +22,7 @@ JobStore* JobStore::Instance() {
   return g_instance;
 }
 
-bool JobStore::FindToolByName(CPPTool& destination, CString name) {
-  const CPPTool* found = ToolNamed(name);
-  if (found == nullptr) return false;
-  destination = *found;
-  return true;
-}
-
-bool JobStore::FindMachineByName(CPPMachine& destination, CString name) {
-  const CPPMachine* found = MachineNamed(name);
-  if (found == nullptr) return false;
-  destination = *found;
-  return true;
-}
-
-CPPTool* JobStore::ToolNamed(const CString& name) {
-  for (int i = 0; i < Tools.GetSize(); ++i) {
-    if (Tools[i].GetToolName() == name) return &Tools[i];
-  }
-  return nullptr;
-}
-
-CPPMachine* JobStore::MachineNamed(const CString& name) {
-  for (int i = 0; i < Machines.GetSize(); ++i) {
-    if (Machines[i].GetUserMachineName() == name) return &Machines[i];
-  }
-  return nullptr;
-}
-
-void JobStore::ResetForTesting() {
-  Unit = 0;
-  Steps.RemoveAll();
-  Tools.RemoveAll();
-  Setups.RemoveAll();
-  Machines.RemoveAll();
-  BackGauges.RemoveAll();
-  ProgramPath.Empty();
-  DataPath.Empty();
-  ToolNameTablePath.Empty();
-  Thickness = 0;
-  MaterialTensile = 0;
-  MaterialCode = 0;
-}
+void JobStore::ResetForTesting() { static_cast<bendpost::Job&>(*this) = {}; }
 
 void JobStore::SimulateAllocationFailureForTesting(bool fail) {
   delete g_instance;

@@ -1,45 +1,24 @@
-// JobStore: the single process-wide store of the host's job. Every export
-// but GetDriverID copies into it or reads from it; the rest of the driver
-// (generation, dialog, calculation) reads it. Created on first use, never
-// destroyed before the process ends.
+// JobStore: the single process-wide holder of the host's job. Every export
+// but GetDriverID copies into it or reads from it; the exports hand the job
+// down to the generation (dialog/job_context.h), which never looks the
+// store up itself. Created on first use, never destroyed before the
+// process ends.
+//
+// The store is the job (it derives from the plain Job rather than holding
+// one), so the exports and the command-line host address the job's members
+// on the store directly.
 #ifndef BENDPOST_DRIVER_JOB_STORE_H_
 #define BENDPOST_DRIVER_JOB_STORE_H_
 
-#include "bendpost/bendpost.h"
+#include "records/job.h"
 
-class JobStore {
+class JobStore : public bendpost::Job {
  public:
   // The store, created on first use; null only if it cannot be allocated
   // (the next call tries again).
   static JobStore* Instance();
 
   virtual ~JobStore();
-
-  // First tool whose ToolName equals `name` byte for byte, copied into
-  // `destination`; false (destination unchanged) when none matches.
-  bool FindToolByName(CPPTool& destination, CString name);
-  // First machine whose UserMachineName equals `name` byte for byte.
-  bool FindMachineByName(CPPMachine& destination, CString name);
-
-  // The same first matches, without the copy (a machine record is about
-  // 100 KB); null when none matches. The pointer is valid until the array
-  // changes. (The records' getters are not const; callers only read.)
-  CPPTool* ToolNamed(const CString& name);
-  CPPMachine* MachineNamed(const CString& name);
-
-  // Members in the order of the job; values the host has not set are 0.
-  int Unit = 0;
-  CArray<CPPStepInfo> Steps;
-  CArray<CPPTool> Tools;
-  CArray<CPPSetup> Setups;
-  CArray<CPPMachine> Machines;
-  CArray<CPPBGauge> BackGauges;
-  CString ProgramPath;
-  CString DataPath;
-  CString ToolNameTablePath;
-  float Thickness = 0;
-  float MaterialTensile = 0;
-  int MaterialCode = 0;
 
   // Test seams; the driver never calls them.
   // Puts every member back to its value at creation: empty arrays and
@@ -52,5 +31,24 @@ class JobStore {
  protected:
   JobStore();
 };
+
+// Replaces `destination` with copies of the host's records, in order, using
+// only the host array's count and a by-value copy of each element (what an
+// Init* export does with the host's array; null leaves `destination` as it
+// is). If a copy throws part-way, `destination` is left empty rather than
+// half loaded, and the exception goes on.
+template <typename Record>
+void ReplaceRecords(CArray<Record>& destination, const CArray<Record>* host) {
+  if (host == nullptr) return;
+  destination.RemoveAll();
+  try {
+    for (int i = 0; i < host->GetSize(); ++i) {
+      destination.Add(host->GetAt(i));
+    }
+  } catch (...) {
+    destination.RemoveAll();
+    throw;
+  }
+}
 
 #endif  // BENDPOST_DRIVER_JOB_STORE_H_

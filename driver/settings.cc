@@ -2,11 +2,6 @@
 
 namespace bendpost {
 
-float ThicknessInMillimetres(float thickness, int unit) {
-  if (!IsInchUnit(unit)) return thickness;
-  return static_cast<float>(static_cast<double>(thickness) * 25.4);
-}
-
 int MaterialCodeForName(const CString& name) {
   struct Entry {
     const char* name;

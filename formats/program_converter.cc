@@ -6,9 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/file.h"
-#include "platform/platform.h"
 #include "base/text.h"
+#include "platform/file.h"
 
 namespace bendpost {
 
@@ -95,8 +94,8 @@ Status ReadRecordFileBytes(FileSystem& fs, const std::string& path,
 
 }  // namespace
 
-ProgramConverter::ProgramConverter(int layout_selector)
-    : layout_selector_(NormalizeSelector(layout_selector)) {}
+ProgramConverter::ProgramConverter(FileSystem& files, int layout_selector)
+    : files_(files), layout_selector_(NormalizeSelector(layout_selector)) {}
 
 ProgramConverter::~ProgramConverter() = default;
 
@@ -115,7 +114,7 @@ int ProgramConverter::ReadRecordFile(const std::string& path,
   Release();
   last_error_.clear();
   std::string bytes;
-  Status s = ReadRecordFileBytes(*CurrentPlatform().files, path, &bytes);
+  Status s = ReadRecordFileBytes(files_, path, &bytes);
   if (!s.ok()) return Fail(s);
   ReadBuffer file(std::move(bytes));
 
@@ -152,7 +151,7 @@ int ProgramConverter::ConvertToControlFile(const std::string& source,
   std::string name =
       BuildControlFileName(target, ControlHeaderFromRecord(*header_));
   std::string error;
-  if (WriteControlFile(image, name, &error) != 1)
+  if (WriteControlFile(files_, image, name, &error) != 1)
     return Fail(Status::Error(error));
   target = name;
   return 1;
@@ -182,9 +181,8 @@ std::string ControlFileTemporaryName(const std::string& name) {
   return name + ".tmp";
 }
 
-int WriteControlFile(const ControlFileImage& image, const std::string& name,
-                     std::string* error) {
-  FileSystem& fs = *CurrentPlatform().files;
+int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
+                     const std::string& name, std::string* error) {
   const std::string temp = ControlFileTemporaryName(name);
   auto fail = [&](const Status& s, bool remove_temp) {
     if (remove_temp) fs.Remove(temp);

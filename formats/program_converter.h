@@ -1,6 +1,6 @@
-// ProgramConverter: reads a program record file (program/record_file.h) and
-// writes the control file (program/control_file.h) made from it. All file
-// access goes through CurrentPlatform().files.
+// ProgramConverter: reads a program record file (formats/record_file.h) and
+// writes the control file (formats/control_file.h) made from it. All file
+// access goes through the FileSystem it is given.
 //
 // Beyond the plain conversion it guarantees:
 //   - a record file shorter than its header plus RecordCount records of its
@@ -24,6 +24,7 @@
 #include "base/status.h"
 #include "formats/control_file.h"
 #include "formats/record_file.h"
+#include "platform/file.h"
 
 namespace bendpost {
 
@@ -31,7 +32,8 @@ class ProgramConverter {
  public:
   // Layout selector: 1 reads the compact layout; 2 stays 2 and reads the
   // padded layout; every other value becomes 0 (padded layout).
-  explicit ProgramConverter(int layout_selector);
+  // `files` must outlive the converter.
+  ProgramConverter(FileSystem& files, int layout_selector);
   ~ProgramConverter();
   ProgramConverter(const ProgramConverter&) = delete;
   ProgramConverter& operator=(const ProgramConverter&) = delete;
@@ -62,6 +64,7 @@ class ProgramConverter {
   int Fail(const Status& status);
   void Release();
 
+  FileSystem& files_;
   int layout_selector_;
   std::unique_ptr<RecordFileHeader> header_;
   std::vector<RecordFileStep> steps_;
@@ -81,10 +84,11 @@ class ProgramConverter {
 std::string BuildControlFileName(const std::string& target,
                                  const ControlFileHeader& header);
 
-// Writes the image under `name` atomically (see above): 1 when the file is
-// in place, 0 otherwise. `error`, when given, receives the reason.
-int WriteControlFile(const ControlFileImage& image, const std::string& name,
-                     std::string* error = nullptr);
+// Writes the image under `name` through `fs` atomically (see above): 1 when
+// the file is in place, 0 otherwise. `error`, when given, receives the
+// reason.
+int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
+                     const std::string& name, std::string* error = nullptr);
 
 // The temporary name the control file is written under before the rename.
 std::string ControlFileTemporaryName(const std::string& name);

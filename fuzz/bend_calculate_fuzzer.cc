@@ -30,9 +30,9 @@
 #include "bendcalc/material_file.h"
 #include "bendcalc/material_model.h"
 #include "fuzz/fuzz_check.h"
-#include "testing/mem_file_system.h"
+#include "platform/file.h"
 #include "platform/path.h"
-#include "platform/platform.h"
+#include "testing/mem_file_system.h"
 
 namespace {
 
@@ -168,9 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ParseMaterialFile(extra, &models).ok())
       files.SetFile(FileName(4), std::string(extra));
   }
-  ScopedPlatform platform({.files = &files});
-
-  BendCalculator calculator(kDataPath);
+  BendCalculator calculator(files, kDataPath);
   BendResult result{123, 456};
   WarningCodes warnings;
   warnings.fill(kUntouched);

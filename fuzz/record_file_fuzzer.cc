@@ -21,12 +21,12 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz/fuzz_check.h"
-#include "testing/mem_file_system.h"
-#include "platform/platform.h"
 #include "formats/control_file.h"
 #include "formats/program_converter.h"
 #include "formats/record_file.h"
+#include "fuzz/fuzz_check.h"
+#include "platform/file.h"
+#include "testing/mem_file_system.h"
 
 namespace {
 
@@ -72,8 +72,7 @@ std::string Reencode(const ProgramConverter& converter) {
 std::string ReadAndReencode(const std::string& bytes) {
   MemFileSystem fs;
   fs.SetFile(kSource, bytes);
-  ScopedPlatform platform({.files = &fs});
-  ProgramConverter converter(0);
+  ProgramConverter converter(fs, 0);
   FUZZ_CHECK(converter.ReadRecordFile(kSource, 0) == 1);
   return Reencode(converter);
 }
@@ -99,11 +98,9 @@ void CheckRoundTrip(const ProgramConverter& loaded, std::string_view bytes) {
 void Convert(std::string_view bytes, int selector) {
   MemFileSystem fs;
   fs.SetFile(kSource, std::string(bytes));
-  ScopedPlatform platform({.files = &fs});
-
   ReadEveryStep(fs, bytes.size(), selector);
 
-  ProgramConverter converter(selector);
+  ProgramConverter converter(fs, selector);
   std::string target = kTarget;
   const int converted = converter.ConvertToControlFile(kSource, target);
   const std::vector<std::string> files = fs.ListFiles();

@@ -2,16 +2,17 @@
 // writing the step's record: depth and force from the BendCalculator, the
 // force corrected for a bend away from the machine's centre, and the
 // step's warning shown to the operator.
-#include <cmath>
-#include <memory>
+#include "generation/bend_calculation_driver.h"
 
+#include <cmath>
+
+#include "base/numeric.h"
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/bend_data.h"
 #include "bendcalc/bend_warnings.h"
-#include "dialog/program_dialog.h"
-#include "base/numeric.h"
-#include "platform/platform.h"
+#include "generation/tooling_lookup.h"
 
+namespace bendpost {
 namespace {
 
 // The tonnage of a bend at `offset` millimetres from the centre of a
@@ -19,8 +20,8 @@ namespace {
 // offset, cut to a whole number and taken without sign, formed in extended
 // precision. A bend at the centre (s = 0) keeps its tonnage.
 float OffCentreTonnage(float tonnage, float offset, double max_bending_length) {
-  const long double s = std::fabs(
-      static_cast<long double>(bendpost::TruncToInt32(2.0L * offset)));
+  const long double s =
+      std::fabs(static_cast<long double>(TruncToInt32(2.0L * offset)));
   const long double length = max_bending_length;
   return static_cast<float>(static_cast<long double>(tonnage) * (length + s) /
                             length);
@@ -28,18 +29,17 @@ float OffCentreTonnage(float tonnage, float offset, double max_bending_length) {
 
 }  // namespace
 
-void ProgramDialog::CalculateBendData(CPPStepInfo& step,
-                                      const CPPSetup& setup) {
-  if (Store == nullptr) return;
-
+void CalculateBendData(const ProgramHeader& header, const JobContext& context,
+                       const CPPSetup& setup, CPPStepInfo& step) {
+  Job& job = context.job;
   // One calculator per step: the material data file is read anew.
-  bendpost::BendCalculator calculator(Store->DataPath);
-  bendpost::BendMaterialData material;
-  bendpost::BendMachineData machine;
-  GatherMaterialData(material, step);
-  GatherMachineData(machine, setup, step);
-  bendpost::WarningCodes warnings{};
-  bendpost::BendResult result;
+  BendCalculator calculator(context.files, job.DataPath);
+  BendMaterialData material;
+  BendMachineData machine;
+  GatherMaterialData(header, job, step, material);
+  GatherMachineData(header, job, setup, step, machine);
+  WarningCodes warnings{};
+  BendResult result;
   calculator.Calculate(material, machine, result, warnings);
 
   // The ram moves down: the depth is stored negated (0 becomes -0.0).
@@ -51,7 +51,7 @@ void ProgramDialog::CalculateBendData(CPPStepInfo& step,
   // maximum bending length of 0, there is no length to scale by: the
   // tonnage keeps the calculated force.
   CPPSetup program_setup = setup;
-  CPPMachine* found = Store->MachineNamed(program_setup.GetUserMachineName());
+  CPPMachine* found = job.MachineNamed(program_setup.GetUserMachineName());
   if (found != nullptr && found->GetMaxBendingLength() != 0) {
     tonnage = OffCentreTonnage(tonnage, step.GetOffset(),
                                found->GetMaxBendingLength());
@@ -63,14 +63,11 @@ void ProgramDialog::CalculateBendData(CPPStepInfo& step,
   // raised the force to that minimum, so a correction factor of 1 or more
   // always withdraws it.)
   if (!(tonnage < machine.MinTonnage) &&
-      warnings[0] == bendpost::kWarningBelowMinTonnage) {
+      warnings[0] == kWarningBelowMinTonnage) {
     warnings[0] = 0;
   }
 
-  ShowBendWarnings(step.GetNumberInSquence(), warnings.data());
+  ShowBendWarnings(context.ui, step.GetNumberInSquence(), warnings.data());
 }
 
-void ProgramDialog::ShowBendWarnings(int stepNumber, const int warnings[16]) {
-  bendpost::ShowBendWarnings(*bendpost::CurrentPlatform().ui, stepNumber,
-                             warnings);
-}
+}  // namespace bendpost

@@ -5,7 +5,7 @@
 // (formats/program_converter.h) and deleted. It is never written under
 // FileName: with one setup FileName is the control file's own name, and an
 // older control file there must stay untouched until the new one replaces
-// it whole, flushed, in one rename. Only the control type "BandR" (7) has a
+// it whole, flushed, in one rename. Only the control type "BandR" has a
 // control file.
 //
 // What can be left on disk afterwards:
@@ -18,18 +18,20 @@
 //   - a process killed on the way: at most a staging file and the
 //     converter's temporary file, both replaced by the next run of that
 //     program; the control file's name holds the old file or the new one.
+#include "generation/finish_program.h"
+
 #include <memory>
 #include <string>
 
-#include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
-#include "platform/file.h"
-#include "platform/platform.h"
 #include "formats/program_converter.h"
+#include "generation/record_file_writer.h"
+#include "platform/file.h"
+#include "records/control_type.h"
 
+namespace bendpost {
 namespace {
 
-constexpr int kControlTypeBandR = 7;
 // The converter's layout selector for the driver's own record files (the
 // padded layout).
 constexpr int kRecordLayoutSelector = 0;
@@ -46,38 +48,23 @@ std::string StagingName(const std::string& file_name) {
   return file_name.substr(0, dot) + ".kpz";
 }
 
-}  // namespace
+// ProgramName and PartReference as the control shows them.
+void NormaliseNames(ProgramHeader& h) {
+  h.ProgramName.TrimRight();
+  h.ProgramName.MakeUpper();
+  h.PartReference.TrimRight();
+  h.PartReference.MakeUpper();
+}
 
-bendpost::Status ProgramDialog::TryFinishProgram() {
-  using bendpost::Status;
-  ProgramName.TrimRight();
-  ProgramName.MakeUpper();
-  PartReference.TrimRight();
-  PartReference.MakeUpper();
-
-  if (ControlType != kControlTypeBandR) {
-    return Status::Error("control type " + std::to_string(ControlType) +
-                         " has no program file");
-  }
-
-  // The serial number is used up once the operator confirmed, whether or
-  // not the file can be written. A store that cannot be written keeps its
-  // old counter; that is no reason to refuse the program.
-  bendpost::WriteSerialCounter(NextSerial, SerialMonth, SerialDay);
-
-  const std::string record_path = FileName.str();
-  const std::string staging = StagingName(record_path);
-  // Creating the file empties one of that name left by an earlier crash.
-  Status s = TryWriteRecordFile(staging);
-  if (!s.ok()) return s;
-
-  bendpost::FileSystem& files = *bendpost::CurrentPlatform().files;
-
+// Converts the record file written under `staging` into the control file
+// and deletes it, whatever happens.
+Status ConvertStagingFile(FileSystem& files, const std::string& staging,
+                          const std::string& record_path) {
   int converted = 0;
   std::string target = record_path;
   std::string why;
   try {
-    bendpost::ProgramConverter converter(kRecordLayoutSelector);
+    ProgramConverter converter(files, kRecordLayoutSelector);
     converted = converter.ConvertToControlFile(staging, target);
     why = converter.last_error();
   } catch (...) {
@@ -91,4 +78,29 @@ bendpost::Status ProgramDialog::TryFinishProgram() {
   return Status::OK();
 }
 
-int ProgramDialog::FinishProgram() { return TryFinishProgram().ok() ? 1 : 0; }
+}  // namespace
+
+Status FinishProgram(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                     const JobContext& context) {
+  NormaliseNames(header);
+  if (header.Control != ControlType::kBandR) {
+    return Status::Error("control type " +
+                         std::to_string(ControlTypeValue(header.Control)) +
+                         " has no program file");
+  }
+
+  // The serial number is used up once the operator confirmed, whether or
+  // not the file can be written. A store that cannot be written keeps its
+  // old counter; that is no reason to refuse the program.
+  WriteSerialCounter(context.settings, context.ui, header.NextSerial,
+                     header.SerialMonth, header.SerialDay);
+
+  const std::string record_path = header.FileName.str();
+  const std::string staging = StagingName(record_path);
+  // Creating the file empties one of that name left by an earlier crash.
+  Status s = WriteRecordFile(header, steps, context, staging);
+  if (!s.ok()) return s;
+  return ConvertStagingFile(context.files, staging, record_path);
+}
+
+}  // namespace bendpost

@@ -1,4 +1,4 @@
-// ProgramGenerator: the generation of a job's programs, run by the export
+// GeneratePrograms: the generation of a job's programs, run by the export
 // GenerateMachineCodeFile.
 //
 // One call:
@@ -24,9 +24,9 @@
 
 #include <cstddef>
 
-#include "bendpost/carray.h"
 #include "bendpost/cstring.h"
-#include "bendpost/step_info.h"
+#include "dialog/job_context.h"
+#include "platform/ui.h"
 
 namespace bendpost {
 
@@ -37,23 +37,17 @@ inline constexpr int kMaxProgramSteps = 25;
 
 // Copies `path` with its terminator into the host's buffer of
 // kHostPathBufferSize bytes when it fits (at most 259 characters); a longer
-// path leaves an empty string and tells the operator. A null buffer
-// receives nothing. Never writes past the buffer's size.
-void CopyProgramPathToHost(const CString& path, char* buffer);
+// path leaves an empty string and tells the operator through `ui`. A null
+// buffer receives nothing. Never writes past the buffer's size.
+void CopyProgramPathToHost(const CString& path, char* buffer,
+                           UserInterface& ui);
 
-class ProgramGenerator {
- public:
-  // Runs the generation described above. `programPath` is the host's buffer
-  // of kHostPathBufferSize bytes, or null. Always true. Failures of a
-  // program are reported to the operator; the only exceptions that leave
-  // are those of memory exhaustion and the like (the export catches them).
-  bool GeneratePrograms(char* programPath);
-
- private:
-  enum class Outcome { kSkipped, kCancelled, kCreated, kFailed };
-  Outcome RunProgram(int setup_key, int group_number, int step_count,
-                     CArray<CPPStepInfo>& steps, char* programPath);
-};
+// Runs the generation described above on `context.job`. `programPath` is
+// the host's buffer of kHostPathBufferSize bytes, or null. Always true.
+// Failures of a program are reported to the operator; the only exceptions
+// that leave are those of memory exhaustion and the like (the export
+// catches them).
+bool GeneratePrograms(const JobContext& context, char* programPath);
 
 }  // namespace bendpost
 

@@ -1,7 +1,4 @@
-// The record file writer: one program's record file (layout in
-// program/record_file.h) from the confirmed program header and the
-// program's step list, with each step's bend data calculated just before
-// its record is written.
+// The record file writer (record_file_writer.h).
 //
 // What the writer adds to the plain encoding:
 //   - the header's thickness and hardness are converted to their
@@ -19,32 +16,24 @@
 // calculated, then written whole in one piece. Any failure after the file
 // was opened deletes it: a partly written record file is never left to be
 // converted.
+#include "generation/record_file_writer.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string>
 
-#include "dialog/program_dialog.h"
-#include "driver/settings.h"
-#include "platform/file.h"
 #include "base/numeric.h"
-#include "platform/platform.h"
+#include "base/units.h"
 #include "formats/record_file.h"
+#include "generation/bend_calculation_driver.h"
+#include "platform/file.h"
 #include "records/truncate_decimals.h"
 #include "resources/strings.h"
 
+namespace bendpost {
 namespace {
 
-using bendpost::File;
-using bendpost::RecordFileHeader;
-using bendpost::RecordFileStep;
-using bendpost::RecordLayout;
-using bendpost::Status;
-
-// 1000 / 1446: maps the inch hardness scale 1..1446 of the dialog onto the
-// control's 1..1000.
-constexpr double kInchHardnessToControl = 0.6915629322268326;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr int kBendTypeMultiHit = 3;
 
 // One gauge coordinate in millimetres, as the record holds it.
@@ -75,21 +64,19 @@ void GaugeFingerPositions(const CPPStepInfo& step, bool inch,
   record.Gauge2X = GaugeCoordinate(xx[1], inch);
 }
 
-RecordFileHeader HeaderOf(const ProgramDialog& d) {
+RecordFileHeader HeaderOf(const ProgramHeader& d) {
   RecordFileHeader h;
   h.ProgramName = d.ProgramName.str();
   h.PartReference = d.PartReference.str();
   h.HeaderThickness = d.HeaderThickness;
   h.MaterialName = d.MaterialName.str();
-  h.Hardness =
-      bendpost::TruncToInt16Bits(static_cast<double>(d.Hardness) + 0.5);
+  h.Hardness = TruncToInt16Bits(static_cast<double>(d.Hardness) + 0.5);
   h.PunchTargetName = d.PunchTargetName.str();
   h.DieTargetName = d.DieTargetName.str();
   h.DieHolderTargetName = d.DieHolderTargetName.str();
   h.SpacerTargetName = d.SpacerTargetName.str();
   h.RecordCount = d.RecordCount;
-  const bendpost::CreationDateBytes date =
-      bendpost::ParseCreationDate(d.CreationDate.str());
+  const CreationDateBytes date = ParseCreationDate(d.CreationDate.str());
   h.CreationYear = date.year;
   h.CreationMonth = date.month;
   h.CreationDay = date.day;
@@ -101,9 +88,9 @@ RecordFileHeader HeaderOf(const ProgramDialog& d) {
     h.Reserved75[i] = d.HeaderReservedBlock[i];
   h.NamePrefixDigit = d.NamePrefixDigit;
   h.Reserved117 = d.HeaderReserved3;
-  h.PunchRev = bendpost::RevByte(d.PunchRev.str());
-  h.DieHolderRev = bendpost::RevByte(d.DieHolderRev.str());
-  h.DieRev = bendpost::RevByte(d.DieRev.str());
+  h.PunchRev = RevByte(d.PunchRev.str());
+  h.DieHolderRev = RevByte(d.DieHolderRev.str());
+  h.DieRev = RevByte(d.DieRev.str());
   return h;
 }
 
@@ -126,13 +113,13 @@ RecordFileStep RecordOf(CPPStepInfo& step, bool inch) {
   r.FlagAutoCompen = step.GetFlagAutoCompen();
   r.CoiningFlag = step.GetCoiningFlag();
   r.BendLength = step.GetBendLength();
-  r.FlangeLength = bendpost::TruncToInt32(step.GetFlangeLength());
+  r.FlangeLength = TruncToInt32(step.GetFlangeLength());
   r.Y1 = step.GetY1();
   r.Y2 = step.GetY2();
   GaugeFingerPositions(step, inch, r);
-  r.AuxFunc = bendpost::AuxFuncBytes(step.GetAuxFunc().str());
+  r.AuxFunc = AuxFuncBytes(step.GetAuxFunc().str());
   r.FlagSheetMove = step.GetFlagSheetMove();
-  r.TonnageValue = bendpost::TruncToInt16Bits(step.GetTonnageValue());
+  r.TonnageValue = TruncToInt16Bits(step.GetTonnageValue());
   r.ODC = step.GetODC();
   r.BendingSpeed = step.GetBendingSpeed();
   r.ReturnSpeed = step.GetReturnSpeed();
@@ -160,23 +147,22 @@ RecordFileStep RecordOf(CPPStepInfo& step, bool inch) {
 // the final default step) with Mode 0 are calculated first, in order, each
 // just before its record is encoded. The file is encoded whole in memory
 // and written in one piece.
-Status WriteContents(ProgramDialog& dialog, File& file) {
-  using namespace bendpost::record_file;
-  const bool inch = bendpost::IsInchUnit(dialog.Unit);
-  const int count = dialog.RecordCount;
+Status WriteContents(const ProgramHeader& program, CArray<CPPStepInfo>& steps,
+                     const JobContext& context, File& file) {
+  using namespace record_file;
+  const bool inch = IsInchUnit(program.Unit);
+  const int count = program.RecordCount;
 
   std::string bytes(
       static_cast<size_t>(StepOffset(RecordLayout::kPadded, count)), '\0');
-  const bendpost::RecordHeaderBytes header =
-      bendpost::EncodeRecordFileHeader(HeaderOf(dialog));
+  const RecordHeaderBytes header = EncodeRecordFileHeader(HeaderOf(program));
   std::copy(header.begin(), header.end(), bytes.begin());
   for (int k = 0; k < count; ++k) {
-    CPPStepInfo& step = dialog.ProgramSteps[k];
+    CPPStepInfo& step = steps[k];
     if (k < count - 1 && step.GetMode() == 0) {
-      dialog.CalculateBendData(step, dialog.Setup);
+      CalculateBendData(program, context, program.Setup, step);
     }
-    const bendpost::RecordStepBytes record =
-        bendpost::EncodeRecordFileStep(RecordOf(step, inch));
+    const RecordStepBytes record = EncodeRecordFileStep(RecordOf(step, inch));
     std::copy(record.begin(), record.end(),
               bytes.begin() + static_cast<std::ptrdiff_t>(
                                   StepOffset(RecordLayout::kPadded, k)));
@@ -184,45 +170,52 @@ Status WriteContents(ProgramDialog& dialog, File& file) {
   return file.Write(bytes.data(), bytes.size());
 }
 
-}  // namespace
-
-Status ProgramDialog::TryWriteRecordFile() {
-  return TryWriteRecordFile(FileName.str());
-}
-
-Status ProgramDialog::TryWriteRecordFile(const std::string& path) {
-  // The list must hold the RecordCount records the header announces.
-  if (RecordCount < 1 || RecordCount != ProgramSteps.GetSize()) {
-    return Status::Error("the program's step list holds " +
-                         std::to_string(ProgramSteps.GetSize()) +
-                         " records, its header " + std::to_string(RecordCount));
-  }
-
-  for (CString* name : {&PunchTargetName, &DieTargetName, &DieHolderTargetName,
-                        &SpacerTargetName}) {
+// The header values as the record file holds them: target names without
+// surrounding white space, thickness and hardness in millimetre form.
+void PrepareHeader(ProgramHeader& h) {
+  for (CString* name : {&h.PunchTargetName, &h.DieTargetName,
+                        &h.DieHolderTargetName, &h.SpacerTargetName}) {
     name->TrimRight();
     name->TrimLeft();
   }
-  if (bendpost::IsInchUnit(Unit)) {
-    HeaderThickness = static_cast<float>(TruncateDecimals(HeaderThickness, 3) *
-                                         kMillimetresPerInch);
-    Hardness = static_cast<float>(Hardness * kInchHardnessToControl);
+  if (IsInchUnit(h.Unit)) {
+    h.HeaderThickness = static_cast<float>(
+        TruncateDecimals(h.HeaderThickness, 3) * kMillimetresPerInch);
+    h.Hardness = static_cast<float>(h.Hardness * kInchHardnessToControl);
   } else {
-    HeaderThickness = static_cast<float>(TruncateDecimals(HeaderThickness, 2));
+    h.HeaderThickness =
+        static_cast<float>(TruncateDecimals(h.HeaderThickness, 2));
   }
+}
 
-  bendpost::FileSystem& files = *bendpost::CurrentPlatform().files;
+}  // namespace
+
+Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                       const JobContext& context) {
+  return WriteRecordFile(header, steps, context, header.FileName.str());
+}
+
+Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
+                       const JobContext& context, const std::string& path) {
+  // The list must hold the RecordCount records the header announces.
+  if (header.RecordCount < 1 || header.RecordCount != steps.GetSize()) {
+    return Status::Error(
+        "the program's step list holds " + std::to_string(steps.GetSize()) +
+        " records, its header " + std::to_string(header.RecordCount));
+  }
+  PrepareHeader(header);
+
+  FileSystem& files = context.files;
   std::unique_ptr<File> file;
   Status s = files.Create(path, &file);
   if (!s.ok()) {
-    bendpost::CurrentPlatform().ui->ShowMessage(
-        bendpost::LoadString(bendpost::strings::kOpenFileFails),
-        bendpost::MessageIcon::kNone);
+    context.ui.ShowMessage(LoadString(strings::kOpenFileFails),
+                           MessageIcon::kNone);
     return Status::Error("cannot open the record file " + path + ": " +
                          s.message());
   }
   try {
-    s = WriteContents(*this, *file);
+    s = WriteContents(header, steps, context, *file);
   } catch (...) {
     file->Close();
     files.Remove(path);
@@ -241,6 +234,4 @@ Status ProgramDialog::TryWriteRecordFile(const std::string& path) {
   return Status::OK();
 }
 
-int ProgramDialog::WriteRecordFile() {
-  return TryWriteRecordFile().ok() ? 1 : 0;
-}
+}  // namespace bendpost

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "dialog/program_dialog.h"
 #include "dialog/tool_names.h"
+#include "records/control_type.h"
 
 namespace bendpost {
 
@@ -17,8 +17,6 @@ float BendLengthInMetres(short bend_length) {
   return static_cast<float>(bend_length * 0.001);
 }
 
-}  // namespace bendpost
-
 namespace {
 
 constexpr int kPunchSlot = 0;
@@ -28,26 +26,22 @@ constexpr int kDieSlot = 1;
 CString ToolName(const CPPStepInfo& step, int slot) {
   char names[6][32] = {};
   step.GetToolID(names);
-  return bendpost::ToolNameFromId(names[slot]);
+  return ToolNameFromId(names[slot]);
 }
 
 }  // namespace
 
-void ProgramDialog::GatherMachineData(bendpost::BendMachineData& machine,
-                                      const CPPSetup& setup,
-                                      const CPPStepInfo& step) const {
+void GatherMachineData(const ProgramHeader& header, Job& job,
+                       const CPPSetup& setup, const CPPStepInfo& step,
+                       BendMachineData& machine) {
   // Without a match a newly made record stands in, with its defaults. A
   // machine record is large (its beam profiles), so the store's own is read
   // in place rather than copied.
-  CPPMachine* found_machine = nullptr;
-  CPPTool* punch = nullptr;
-  CPPTool* die = nullptr;
   CPPSetup program_setup = setup;
-  if (Store != nullptr) {
-    found_machine = Store->MachineNamed(program_setup.GetUserMachineName());
-    punch = Store->ToolNamed(ToolName(step, kPunchSlot));
-    die = Store->ToolNamed(ToolName(step, kDieSlot));
-  }
+  CPPMachine* found_machine =
+      job.MachineNamed(program_setup.GetUserMachineName());
+  CPPTool* punch = job.ToolNamed(ToolName(step, kPunchSlot));
+  CPPTool* die = job.ToolNamed(ToolName(step, kDieSlot));
   std::unique_ptr<CPPMachine> no_machine;
   if (found_machine == nullptr) {
     no_machine = std::make_unique<CPPMachine>();
@@ -56,28 +50,30 @@ void ProgramDialog::GatherMachineData(bendpost::BendMachineData& machine,
   CPPTool no_tool;
   if (punch == nullptr) punch = &no_tool;
   if (die == nullptr) die = &no_tool;
-  machine.FrameFlag = ControlType == 2 || ControlType == 7 ? 0.0f : 1.0f;
+  machine.FrameFlag = IsOperateurFamily(header.Control) ? 0.0f : 1.0f;
   machine.FrameTightness =
       static_cast<float>(found_machine->GetFrameTightness());
-  machine.MaxTonnage = bendpost::ScaleByTen(found_machine->GetTonnage());
-  machine.MinTonnage = bendpost::ScaleByTen(found_machine->GetMinTonnage());
+  machine.MaxTonnage = ScaleByTen(found_machine->GetTonnage());
+  machine.MinTonnage = ScaleByTen(found_machine->GetMinTonnage());
   machine.MaxBendingLength =
       static_cast<float>(found_machine->GetMaxBendingLength());
   machine.BendingCoefficient = program_setup.GetBendingCoefficient();
-  machine.PunchLimit = bendpost::ScaleByTen(punch->GetPunchResistance());
-  machine.DieLimit = bendpost::ScaleByTen(die->GetDieResistance());
+  machine.PunchLimit = ScaleByTen(punch->GetPunchResistance());
+  machine.DieLimit = ScaleByTen(die->GetDieResistance());
 }
 
-void ProgramDialog::GatherMaterialData(bendpost::BendMaterialData& material,
-                                       const CPPStepInfo& step) const {
+void GatherMaterialData(const ProgramHeader& header, Job& job,
+                        const CPPStepInfo& step, BendMaterialData& material) {
   CPPTool die;
-  if (Store != nullptr) Store->FindToolByName(die, ToolName(step, kDieSlot));
-  material.MaterialNumber = MaterialNumber;
-  material.Thickness = HeaderThickness;
+  job.FindToolByName(die, ToolName(step, kDieSlot));
+  material.MaterialNumber = header.MaterialNumber;
+  material.Thickness = header.HeaderThickness;
   material.VWidth = static_cast<float>(die.GetVWidth());
   material.DieAngle = static_cast<float>(die.GetAngle());
   material.DieRadius = static_cast<float>(die.GetRadius());
-  material.BendLength = bendpost::BendLengthInMetres(step.GetBendLength());
-  material.TensileStrength = Hardness;
+  material.BendLength = BendLengthInMetres(step.GetBendLength());
+  material.TensileStrength = header.Hardness;
   material.BendAngle = step.GetBendAngle();
 }
+
+}  // namespace bendpost

@@ -1,9 +1,9 @@
-// Step tooling lookup: the values of ProgramDialog::GatherMachineData and
-// ProgramDialog::GatherMaterialData (tooling_lookup.cc), which fill the two
-// input blocks of the bend calculation (bendcalc/bend_data.h).
+// Step tooling lookup: GatherMachineData and GatherMaterialData fill the two
+// input blocks of the bend calculation (bendcalc/bend_data.h) from the job,
+// the program's setup and header, and the step.
 //
 //   BendMachineData                     BendMaterialData
-//   0 0.0 for control type 2 or 7,      0 header MaterialNumber
+//   0 0.0 for the "Operateur" family,   0 header MaterialNumber
 //     else 1.0                          1 header HeaderThickness (mm)
 //   1 machine FrameTightness            2 die VWidth
 //   2 ScaleByTen(machine Tonnage)       3 die Angle
@@ -20,7 +20,20 @@
 #ifndef BENDPOST_GENERATION_TOOLING_LOOKUP_H_
 #define BENDPOST_GENERATION_TOOLING_LOOKUP_H_
 
+#include "bendcalc/bend_data.h"
+#include "dialog/program_header.h"
+#include "records/job.h"
+
 namespace bendpost {
+
+// The machine block of `step`: the job's machine named by the setup's
+// UserMachineName, the job's punch and die named by the step's ToolID.
+void GatherMachineData(const ProgramHeader& header, Job& job,
+                       const CPPSetup& setup, const CPPStepInfo& step,
+                       BendMachineData& machine);
+// The material block of `step`.
+void GatherMaterialData(const ProgramHeader& header, Job& job,
+                        const CPPStepInfo& step, BendMaterialData& material);
 
 // A value on the calculation's force scale: narrowed to a 32-bit float
 // first, then multiplied by 10 and stored as a 32-bit float.

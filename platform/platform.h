@@ -1,6 +1,10 @@
 // The platform services the driver uses, set once on the driver. Defaults
 // are the platform's real ones; a host (the command-line host) or a test
 // replaces them with SetPlatform before calling the driver.
+//
+// Only the exports (driver/) and the command-line host (cli/) look the
+// services up with CurrentPlatform(); they hand them down to every layer
+// below, which never reaches for them itself (scripts/check-layers).
 #ifndef BENDPOST_PLATFORM_PLATFORM_H_
 #define BENDPOST_PLATFORM_PLATFORM_H_
 

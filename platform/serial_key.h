@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "platform/ui.h"
+
 namespace bendpost {
 
 // The key below "Software\" (or "Software\Wow6432Node\").
@@ -18,11 +20,11 @@ inline constexpr char kSerialCounterKeyTail[] =
     "Orvanix\\VantorelCommon\\Default";
 
 // True when the process is a 32-bit process running on 64-bit Windows;
-// always false elsewhere.
-bool IsWow64();
+// always false elsewhere. `ui` tells the operator when the test fails.
+bool IsWow64(UserInterface& ui);
 
 // The counter's key path for a process that is, or is not, a 32-bit
-// process on 64-bit Windows. SerialCounterKeyPath() of the dialog code
+// process on 64-bit Windows. SerialCounterKeyPath of the dialog code
 // (dialog/program_identity.h) picks one for this process.
 std::string SerialCounterKeyPathFor(bool wow64);
 

@@ -3,6 +3,6 @@
 
 namespace bendpost {
 
-bool IsWow64() { return false; }
+bool IsWow64(UserInterface&) { return false; }
 
 }  // namespace bendpost

@@ -1,6 +1,5 @@
 #include "platform/serial_key_win32.h"
 
-#include "platform/platform.h"
 #include "platform/serial_key.h"
 #include "resources/strings.h"
 
@@ -15,19 +14,19 @@ IsWow64ProcessFn LookUpIsWow64Process() {
   return reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void (*)()>(proc));
 }
 
-bool IsWow64Through(IsWow64ProcessFn is_wow64_process, HANDLE process) {
+bool IsWow64Through(IsWow64ProcessFn is_wow64_process, HANDLE process,
+                    UserInterface& ui) {
   if (is_wow64_process == nullptr) return false;
   BOOL wow64 = FALSE;
   if (!is_wow64_process(process, &wow64)) {
-    CurrentPlatform().ui->ShowMessage(LoadString(strings::kUpgradeWindows),
-                                      MessageIcon::kNone);
+    ui.ShowMessage(LoadString(strings::kUpgradeWindows), MessageIcon::kNone);
     return false;
   }
   return wow64 != FALSE;
 }
 
-bool IsWow64() {
-  return IsWow64Through(LookUpIsWow64Process(), GetCurrentProcess());
+bool IsWow64(UserInterface& ui) {
+  return IsWow64Through(LookUpIsWow64Process(), GetCurrentProcess(), ui);
 }
 
 }  // namespace bendpost

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/ui.h"
+
 namespace bendpost {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
@@ -14,9 +16,10 @@ using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
 IsWow64ProcessFn LookUpIsWow64Process();
 
 // No entry point: false, silently. A failing call: the operator gets
-// "Please upgrade to Windows XP SP2 or later." (through the current user
-// interface) and the answer is false. Otherwise the entry point's answer.
-bool IsWow64Through(IsWow64ProcessFn is_wow64_process, HANDLE process);
+// "Please upgrade to Windows XP SP2 or later." (through `ui`) and the
+// answer is false. Otherwise the entry point's answer.
+bool IsWow64Through(IsWow64ProcessFn is_wow64_process, HANDLE process,
+                    UserInterface& ui);
 
 }  // namespace bendpost
 

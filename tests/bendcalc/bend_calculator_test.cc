@@ -7,9 +7,9 @@
 #include <string>
 
 #include "base/le_bytes.h"
-#include "testing/mem_file_system.h"
 #include "platform/path.h"
 #include "platform/platform.h"
+#include "testing/mem_file_system.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 
 namespace bendpost {
@@ -37,14 +37,8 @@ struct Outcome {
 
 class BendCalculatorTest : public ::testing::Test {
  protected:
-  BendCalculatorTest() : scoped_(Files()) {
+  BendCalculatorTest() {
     fs_.SetFile(FileOf("data", 1), Encode(WorkedExampleModels()));
-  }
-
-  Platform Files() {
-    Platform p;
-    p.files = &fs_;
-    return p;
   }
 
   void SetModels(int material, const MaterialModelSet& models) {
@@ -62,11 +56,11 @@ class BendCalculatorTest : public ::testing::Test {
     o.warning = o.warnings[0];
     return o;
   }
-  static Outcome Run(const BendMaterialData& m, const BendMachineData& k) {
-    BendCalculator calculator("data");
+  Outcome Run(const BendMaterialData& m, const BendMachineData& k) {
+    BendCalculator calculator(fs_, "data");
     return Run(calculator, m, k);
   }
-  static Outcome Run(const BendMaterialData& m) {
+  Outcome Run(const BendMaterialData& m) {
     return Run(m, WorkedExampleMachine());
   }
 
@@ -77,7 +71,6 @@ class BendCalculatorTest : public ::testing::Test {
   }
 
   MemFileSystem fs_;
-  ScopedPlatform scoped_;
 };
 
 TEST(BendPiecesTest, ForceFactorInterpolatesAndHoldsItsEnds) {
@@ -549,7 +542,8 @@ TEST_F(BendCalculatorTest, NeutralFactorWithoutModelIsZero) {
 // Loading.
 
 TEST(BendCalculatorNamesTest, FourNamesFromTheDataFolder) {
-  BendCalculator calculator("C:\\jobs\\data");
+  MemFileSystem files;
+  BendCalculator calculator(files, "C:\\jobs\\data");
   const std::string base = std::string("C:\\jobs\\data") + PathSeparator();
   for (int n = 1; n <= 4; ++n)
     EXPECT_EQ(base + "f_" + std::to_string(n), calculator.FileName(n).str());
@@ -557,7 +551,7 @@ TEST(BendCalculatorNamesTest, FourNamesFromTheDataFolder) {
   EXPECT_EQ("", calculator.FileName(5).str());
   // No length limit.
   const std::string longer(300, 'd');
-  BendCalculator long_path(longer.c_str());
+  BendCalculator long_path(files, longer.c_str());
   EXPECT_EQ(longer + PathSeparator() + "f_3", long_path.FileName(3).str());
   EXPECT_EQ(0, long_path.LoadedMaterial());
 }
@@ -566,7 +560,7 @@ TEST_F(BendCalculatorTest, MaterialNumberIsTruncated) {
   fs_.Remove(FileOf("data", 1));
   SetModels(2, WorkedExampleModels());
   SetModels(4, WorkedExampleModels());
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs_, "data");
   BendMaterialData m = WorkedExampleMaterial();
   m.MaterialNumber = 2.9f;
   Outcome o = Run(calculator, m, WorkedExampleMachine());
@@ -584,7 +578,7 @@ TEST_F(BendCalculatorTest, MaterialNumberIsTruncated) {
 TEST_F(BendCalculatorTest, MissingFileIsWarningTen) {
   BendMaterialData m = WorkedExampleMaterial();
   m.MaterialNumber = 3;
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs_, "data");
   const Outcome o = Run(calculator, m, WorkedExampleMachine());
   EXPECT_EQ(kWarningMaterialFile, o.warning);
   EXPECT_EQ(0.0f, o.depth);
@@ -603,10 +597,7 @@ class UnopenableFileSystem : public MemFileSystem {
 TEST(BendCalculatorLoadTest, FileThatCannotBeOpenedIsWarningTen) {
   UnopenableFileSystem fs;
   fs.SetFile(FileOf("data", 1), Encode(WorkedExampleModels()));
-  Platform p;
-  p.files = &fs;
-  ScopedPlatform scoped(p);
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs, "data");
   BendResult result;
   WarningCodes warnings{};
   calculator.Calculate(WorkedExampleMaterial(), WorkedExampleMachine(), result,
@@ -620,7 +611,7 @@ TEST_F(BendCalculatorTest, FileTruncatedAnywhereIsWarningTen) {
   const std::string bytes = Encode(testing::MixedModels());
   for (size_t length = 0; length < bytes.size(); ++length) {
     fs_.SetFile(FileOf("data", 1), bytes.substr(0, length));
-    BendCalculator calculator("data");
+    BendCalculator calculator(fs_, "data");
     const Outcome o =
         Run(calculator, WorkedExampleMaterial(), WorkedExampleMachine());
     ASSERT_EQ(kWarningMaterialFile, o.warning) << "length " << length;
@@ -644,7 +635,7 @@ TEST_F(BendCalculatorTest, BadTermCountIsWarningTen) {
 }
 
 TEST_F(BendCalculatorTest, SameMaterialIsNotReloaded) {
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs_, "data");
   const Outcome first =
       Run(calculator, WorkedExampleMaterial(), WorkedExampleMachine());
   EXPECT_EQ(1, calculator.LoadedMaterial());
@@ -668,7 +659,7 @@ TEST_F(BendCalculatorTest, FailedLoadKeepsThePreviousMaterial) {
   MaterialModelSet other = WorkedExampleModels();
   other[kSpringback] = Polynomial(5);
   SetModels(2, other);
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs_, "data");
   BendMaterialData m = WorkedExampleMaterial();
   const float depth1 = Run(calculator, m, WorkedExampleMachine()).depth;
   m.MaterialNumber = 3;  // missing
@@ -689,7 +680,7 @@ TEST_F(BendCalculatorTest, FailedLoadKeepsThePreviousMaterial) {
 }
 
 TEST_F(BendCalculatorTest, CalculateClearsTheResultAndOnlyElementZero) {
-  BendCalculator calculator("data");
+  BendCalculator calculator(fs_, "data");
   BendResult result;
   result.Depth = 99;
   result.Force = 99;

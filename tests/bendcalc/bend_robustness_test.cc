@@ -13,9 +13,9 @@
 
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/material_file.h"
-#include "testing/mem_file_system.h"
 #include "platform/path.h"
 #include "platform/platform.h"
+#include "testing/mem_file_system.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 
 namespace bendpost {
@@ -202,10 +202,7 @@ TEST(BendRobustnessTest, RandomFilesAndBlocksGiveFiniteResults) {
       if (random.Below(8) != 0)
         fs.SetFile(FileOf(n), random.MaterialFileBytes());
     }
-    Platform p;
-    p.files = &fs;
-    ScopedPlatform scoped(p);
-    BendCalculator calculator("data");
+    BendCalculator calculator(fs, "data");
     // Two calculations per calculator: the second may reuse the models.
     for (int round = 0; round < 2; ++round) {
       const BendMaterialData m = random.Material();
@@ -253,10 +250,7 @@ TEST(BendRobustnessTest, ExtremeBlocksGiveFiniteResults) {
   for (const MaterialModelSet& set : model_sets) {
     MemFileSystem fs;
     fs.SetFile(FileOf(1), testing::Encode(set));
-    Platform p;
-    p.files = &fs;
-    ScopedPlatform scoped(p);
-    BendCalculator calculator("data");
+    BendCalculator calculator(fs, "data");
     for (float t : thicknesses)
       for (float alpha : angles)
         for (float rd : radii)

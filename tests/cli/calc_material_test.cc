@@ -134,7 +134,7 @@ TEST_F(CalcTest, MinimumTonnageWarningWithdrawnWhenTheTonnageReachesIt) {
   EXPECT_EQ(o.force, 300.0f);
   EXPECT_EQ(o.warning, 0);
   // Without the withdrawal the calculation's own code is 51.
-  BendCalculator calculator{CString(dir_.string())};
+  BendCalculator calculator{RealFileSystem(), CString(dir_.string())};
   BendResult result;
   WarningCodes warnings{};
   calculator.Calculate(m, k, result, warnings);

@@ -17,8 +17,9 @@
 #include "cli/summary.h"
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
-#include "platform/platform.h"
+#include "driver/job_store.h"
 #include "formats/control_file.h"
+#include "platform/platform.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 
@@ -86,7 +87,10 @@ struct FakeGeneration {
     for (int i = 0; i < store->Steps.GetSize(); ++i) {
       store->Steps[i].SetSetupIndex(store->Steps[i].GetSetupIndex() - 1);
     }
-    UserInterface& ui = *CurrentPlatform().ui;
+    const Platform& services = CurrentPlatform();
+    UserInterface& ui = *services.ui;
+    const JobContext context{*store, *services.files, *services.clock,
+                             *services.settings, ui};
     int group = 0;
     for (int i = 0; i < store->Steps.GetSize(); ++group) {
       const int key = store->Steps[i].GetSetupIndex();
@@ -95,18 +99,21 @@ struct FakeGeneration {
              store->Steps[i].GetSetupIndex() == key) {
         steps.Add(store->Steps[i++]);
       }
-      ProgramDialog dialog(key, group, steps.GetSize(), steps, 1);
-      if (!dialog.HasSetup()) {
-        ui.ShowMessage(dialog.NoSetupMessage(), MessageIcon::kError);
+      ProgramHeader header =
+          BuildProgramHeader(context, key, group, steps.GetSize(), steps);
+      if (!header.SetupFound) {
+        ui.ShowMessage(NoSetupMessage(header), MessageIcon::kError);
         continue;
       }
-      if (dialog.Run() != DialogResult::kOk) continue;
-      confirmed.push_back({dialog.ProgramName.str(), dialog.MaterialName.str(),
-                           dialog.MaterialNumber, dialog.Hardness});
-      WriteSerialCounter(dialog.NextSerial, dialog.SerialMonth,
-                         dialog.SerialDay);
-      CString name = dialog.ProgramName;
-      std::ofstream(ControlFilePath(dialog.FileName.str(), name.str()))
+      if (ProgramDialog(header, context, true).Run() != DialogResult::kOk) {
+        continue;
+      }
+      confirmed.push_back({header.ProgramName.str(), header.MaterialName.str(),
+                           header.MaterialNumber, header.Hardness});
+      WriteSerialCounter(context.settings, ui, header.NextSerial,
+                         header.SerialMonth, header.SerialDay);
+      CString name = header.ProgramName;
+      std::ofstream(ControlFilePath(header.FileName.str(), name.str()))
           << "control";
       ui.ShowMessage(LoadString(strings::kProgramCreated), MessageIcon::kNone);
       std::strcpy(program_path, store->ProgramPath.GetString());

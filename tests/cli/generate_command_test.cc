@@ -201,7 +201,8 @@ TEST_F(GenerateCommandTest, YesCreatesEveryProgramAndPrintsTheSummary) {
                              out_dir + "/2120701.NMB"));
   // The counter key was made for this user; the next serial is stored.
   PosixSettingsStore store(options_.settings_dir);
-  auto key = store.OpenKey(SerialCounterKeyPath(), KeyAccess::kRead);
+  ScriptedUserInterface ui;
+  auto key = store.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kRead);
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->Query(kSerialNumberValue), std::string("2\0\0", 3));
 }

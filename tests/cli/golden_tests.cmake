@@ -24,6 +24,7 @@ function(bendpost_golden_test name)
   add_test(NAME cli.golden.${name}
     COMMAND ${CMAKE_COMMAND}
       -D BENDPOST=$<TARGET_FILE:bendpost_cli>
+      "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
       "-DARGS=${args}"
       "-DCLEAN=${clean}"
       -D WORKDIR=${G_WORKDIR}

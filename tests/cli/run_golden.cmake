@@ -2,6 +2,7 @@
 # committed golden file. Used by golden_tests.cmake through `cmake -P`:
 #
 #   -D BENDPOST=<executable>
+#   -D EMULATOR=<what runs it, for a cross build>  (optional, e.g. wine)
 #   -D ARGS=<arguments, separated by ";">   (use "|" where an argument list
 #                                            is passed through add_test)
 #   -D WORKDIR=<folder to run in>
@@ -29,7 +30,7 @@ if(INPUT)
   set(input_args INPUT_FILE "${INPUT}")
 endif()
 execute_process(
-  COMMAND "${BENDPOST}" ${ARGS}
+  COMMAND ${EMULATOR} "${BENDPOST}" ${ARGS}
   WORKING_DIRECTORY "${WORKDIR}"
   ${input_args}
   RESULT_VARIABLE rc

@@ -27,14 +27,18 @@ class TerminalDialogTest : public bendpost::testing::DialogTest {
 
   // Runs a one-step program's dialog on the terminal with `keys` as input.
   DialogResult RunWith(const std::string& keys) {
-    dialog_ = MakeDialog({bendpost::testing::MakeStep({"P88-R08", "V16-88"})});
+    header_ = MakeHeader({bendpost::testing::MakeStep({"P88-R08", "V16-88"})});
+    return RunOn(keys, true);
+  }
+  // Runs the dialog on header_ on the terminal.
+  DialogResult RunOn(const std::string& keys, bool show_browse) {
     std::istringstream in(keys);
     TerminalUserInterface terminal(in, out_, err_);
-    ScopedPlatform platform(Platform{&files_, &clock_, &settings_, &terminal});
-    return dialog_->Run();
+    const JobContext context{job_, files_, clock_, settings_, terminal};
+    return ProgramDialog(*header_, context, show_browse).Run();
   }
 
-  std::unique_ptr<ProgramDialog> dialog_;
+  std::unique_ptr<ProgramHeader> header_;
   std::ostringstream out_;
   std::ostringstream err_;
 };
@@ -83,7 +87,7 @@ TEST_F(TerminalDialogTest, ShowsTheDialogsFieldsInItsLayout) {
 
 TEST_F(TerminalDialogTest, CreateWithAnEdit) {
   EXPECT_EQ(RunWith("2\nbrkt-a\nc\n"), DialogResult::kOk);
-  EXPECT_EQ(dialog_->PartReference, "brkt-a");  // capitals come at finishing
+  EXPECT_EQ(header_->PartReference, "brkt-a");  // capitals come at finishing
   EXPECT_THAT(out_.str(), HasSubstr("Part Reference [BRACKET] (at most 13 "
                                     "characters): "));
   EXPECT_EQ(err_.str(), "");
@@ -97,14 +101,14 @@ TEST_F(TerminalDialogTest, ValidationFailureNamesTheFieldAndAsksItAgain) {
   // Asked again with the refused text, then "Create..." succeeds.
   EXPECT_THAT(screen,
               HasSubstr("Program Name [1234567] (at most 6 characters): "));
-  EXPECT_EQ(dialog_->ProgramName, "AB12");
+  EXPECT_EQ(header_->ProgramName, "AB12");
 }
 
 TEST_F(TerminalDialogTest, HardnessOutOfRangeIsRefusedUntilCorrected) {
   EXPECT_EQ(RunWith("3\n2000\nc\n999\n"), DialogResult::kOk);
   EXPECT_THAT(err_.str(),
               HasSubstr("Hardness: Enter a number between 1 and 1000."));
-  EXPECT_FLOAT_EQ(dialog_->Hardness, 999);
+  EXPECT_FLOAT_EQ(header_->Hardness, 999);
 }
 
 TEST_F(TerminalDialogTest, EmptyAnswerAfterARefusalGoesBackToTheDialog) {
@@ -114,7 +118,7 @@ TEST_F(TerminalDialogTest, EmptyAnswerAfterARefusalGoesBackToTheDialog) {
 
 TEST_F(TerminalDialogTest, CancelAndEndOfInput) {
   EXPECT_EQ(RunWith("1\nXY\nx\n"), DialogResult::kCancel);
-  EXPECT_NE(dialog_->ProgramName, "XY");  // nothing transferred on Cancel
+  EXPECT_NE(header_->ProgramName, "XY");  // nothing transferred on Cancel
   out_.str("");
   EXPECT_EQ(RunWith("1\n"), DialogResult::kCancel);
   EXPECT_THAT(out_.str(), HasSubstr("(end of input: Cancel)"));
@@ -122,13 +126,13 @@ TEST_F(TerminalDialogTest, CancelAndEndOfInput) {
 
 TEST_F(TerminalDialogTest, MaterialPickedFromTheList) {
   EXPECT_EQ(RunWith("m\n3\nc\n"), DialogResult::kOk);
-  EXPECT_EQ(dialog_->MaterialName, "AL2");
-  EXPECT_EQ(dialog_->MaterialNumber, 3);
-  EXPECT_FLOAT_EQ(dialog_->Hardness, 40);
+  EXPECT_EQ(header_->MaterialName, "AL2");
+  EXPECT_EQ(header_->MaterialNumber, 3);
+  EXPECT_FLOAT_EQ(header_->Hardness, 40);
   out_.str("");
   EXPECT_EQ(RunWith("m\ns.s.\nc\n"), DialogResult::kOk);
-  EXPECT_EQ(dialog_->MaterialName, "S.S.");
-  EXPECT_FLOAT_EQ(dialog_->Hardness, 60);
+  EXPECT_EQ(header_->MaterialName, "S.S.");
+  EXPECT_FLOAT_EQ(header_->Hardness, 60);
   EXPECT_EQ(RunWith("m\n9\nx\n"), DialogResult::kCancel);
   EXPECT_THAT(out_.str(), HasSubstr("No such material: 9"));
 }
@@ -136,25 +140,21 @@ TEST_F(TerminalDialogTest, MaterialPickedFromTheList) {
 TEST_F(TerminalDialogTest, FolderChosenThenTypedNameSurvives) {
   const std::string folder = testing::ScratchDir().string();
   EXPECT_EQ(RunWith("1\nAB12\nf\n" + folder + "/\nc\n"), DialogResult::kOk);
-  EXPECT_EQ(dialog_->FileName, folder + "/2030500.NMB");
+  EXPECT_EQ(header_->FileName, folder + "/2030500.NMB");
   EXPECT_EQ(store_->ProgramPath, folder + "/bracket.bmf");
-  EXPECT_EQ(dialog_->ProgramName, "AB12");
+  EXPECT_EQ(header_->ProgramName, "AB12");
   EXPECT_THAT(out_.str(), HasSubstr("Select Folder: [/jobs/]"));
 }
 
 TEST_F(TerminalDialogTest, FolderThatIsNoFolderIsRefusedAndCancelKeepsAll) {
   EXPECT_EQ(RunWith("f\n/no/such/folder\nf\n\nc\n"), DialogResult::kOk);
   EXPECT_THAT(out_.str(), HasSubstr("Folder name chosen is not valid."));
-  EXPECT_EQ(dialog_->FileName, "/jobs/2030500.NMB");
+  EXPECT_EQ(header_->FileName, "/jobs/2030500.NMB");
 }
 
 TEST_F(TerminalDialogTest, HiddenBrowseButtonIgnoresF) {
-  dialog_ = MakeDialog({});
-  dialog_->ShowBrowse = 0;
-  std::istringstream in("f\nx\n");
-  TerminalUserInterface terminal(in, out_, err_);
-  ScopedPlatform platform(Platform{&files_, &clock_, &settings_, &terminal});
-  EXPECT_EQ(dialog_->Run(), DialogResult::kCancel);
+  header_ = MakeHeader({});
+  EXPECT_EQ(RunOn("f\nx\n", false), DialogResult::kCancel);
   EXPECT_THAT(out_.str(), Not(HasSubstr("[f] ...")));
   EXPECT_THAT(out_.str(), HasSubstr("Unknown choice \"f\"."));
 }

@@ -128,13 +128,15 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
   cancel.action = ScriptedAction::kCancel;
   front.AddDialog(cancel);
   HostUserInterface host(front);
-  ScopedPlatform platform(Platform{&files_, &clock_, &settings_, &host});
+  // One program's dialog shown through the host's interface.
+  auto run_dialog = [&] {
+    auto header = MakeHeader({CPPStepInfo()});
+    const JobContext context{job_, files_, clock_, settings_, host};
+    return ProgramDialog(*header, context, true).Run();
+  };
 
   host.ShowMessage("The steps of program 1 use setup 9", MessageIcon::kError);
-  {
-    auto d = MakeDialog({CPPStepInfo()});
-    EXPECT_EQ(d->Run(), DialogResult::kOk);
-  }
+  EXPECT_EQ(run_dialog(), DialogResult::kOk);
   host.ShowMessage(
       "Please note: [for step number: 4]\nThe material is not "
       "supported.\n",
@@ -145,19 +147,10 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
       "at most 259. The program was created, but its path is "
       "not handed back.",
       MessageIcon::kError);
-  {
-    auto d = MakeDialog({CPPStepInfo()});
-    EXPECT_EQ(d->Run(), DialogResult::kCancel);  // refused by validation
-  }
-  {
-    auto d = MakeDialog({CPPStepInfo()});
-    EXPECT_EQ(d->Run(), DialogResult::kCancel);
-  }
-  {
-    // Beyond the script: confirmed, then the finishing fails.
-    auto d = MakeDialog({CPPStepInfo()});
-    EXPECT_EQ(d->Run(), DialogResult::kOk);
-  }
+  EXPECT_EQ(run_dialog(), DialogResult::kCancel);  // refused by validation
+  EXPECT_EQ(run_dialog(), DialogResult::kCancel);
+  // Beyond the script: confirmed, then the finishing fails.
+  EXPECT_EQ(run_dialog(), DialogResult::kOk);
   host.ShowMessage(LoadString(strings::kOpenFileFails), MessageIcon::kNone);
   host.ShowMessage(LoadString(strings::kProgramFailed), MessageIcon::kError);
 

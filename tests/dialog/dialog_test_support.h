@@ -1,6 +1,6 @@
-// A job and a platform for the program dialog's tests: a fixed clock
-// (5 March 2024), an in-memory settings store holding the serial counter's
-// key, an in-memory file system and the scripted user interface.
+// A job and its context for the program header's and dialog's tests: a
+// fixed clock (5 March 2024), an in-memory settings store holding the serial
+// counter's key, an in-memory file system and the scripted user interface.
 #ifndef BENDPOST_TESTS_DIALOG_DIALOG_TEST_SUPPORT_H_
 #define BENDPOST_TESTS_DIALOG_DIALOG_TEST_SUPPORT_H_
 
@@ -11,15 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "dialog/job_context.h"
 #include "dialog/program_dialog.h"
+#include "dialog/program_header.h"
 #include "dialog/program_identity.h"
 #include "platform/clock.h"
-#include "testing/mem_file_system.h"
-#include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"
+#include "records/job.h"
 #include "resources/dialog_ids.h"
 #include "support/native_path.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost::testing {
 
@@ -50,19 +52,20 @@ inline CPPStepInfo MakeStep(const StepTools& t) {
 
 class DialogTest : public ::testing::Test {
  protected:
-  DialogTest()
-      : clock_(Date{2024, 3, 5}),
-        platform_(Platform{&files_, &clock_, &settings_, &ui_}) {
-    store_ = JobStore::Instance();
-    store_->ResetForTesting();
+  DialogTest() : clock_(Date{2024, 3, 5}) {
     store_->ProgramPath = test_support::NativePath("/jobs/bracket.bmf").c_str();
     store_->ToolNameTablePath = "/tables/tools.txt";
     store_->Thickness = 2;
     store_->MaterialTensile = 45;
     store_->MaterialCode = 1;
-    settings_.CreateKey(SerialCounterKeyPath());
+    settings_.CreateKey(SerialCounterKeyPath(ui_));
   }
-  ~DialogTest() override { store_->ResetForTesting(); }
+
+  // The context of the fixture's job; the file system is files_ unless a
+  // test puts another (a fault-injecting one over files_) in `files_used_`.
+  JobContext Context() {
+    return JobContext{job_, *files_used_, clock_, settings_, ui_};
+  }
 
   void AddSetup(int index, int control_type, const char* name = "Setup",
                 const char* model = "PB-100") {
@@ -87,25 +90,33 @@ class DialogTest : public ::testing::Test {
   }
   void StoreSerial(const std::string& number, const std::string& month,
                    const std::string& day) {
-    auto* values = settings_.Values(SerialCounterKeyPath());
+    auto* values = settings_.Values(SerialCounterKeyPath(ui_));
     (*values)[kSerialNumberValue] = number;
     (*values)[kSerialMonthValue] = month;
     (*values)[kSerialDayValue] = day;
   }
 
-  // A dialog for a program of `steps` with setup key 0 unless told.
-  std::unique_ptr<ProgramDialog> MakeDialog(std::vector<CPPStepInfo> steps = {},
+  // The header of a program of `steps` (held in steps_) with setup key 0
+  // unless told, built as the generation builds it.
+  std::unique_ptr<ProgramHeader> MakeHeader(std::vector<CPPStepInfo> steps = {},
                                             int setup_key = 0,
                                             int group_number = 0) {
     steps_.RemoveAll();
     for (const CPPStepInfo& s : steps) steps_.Add(s);
-    return std::make_unique<ProgramDialog>(
-        setup_key, group_number, static_cast<int>(steps.size()), steps_, 1);
+    return std::make_unique<ProgramHeader>(
+        BuildProgramHeader(Context(), setup_key, group_number,
+                           static_cast<int>(steps.size()), steps_));
   }
-  // Opens `dialog` on the scripted fields, as the window would.
-  void Open(ProgramDialog& dialog) {
+  // The dialog on `header`, with the "..." button. (The dialog holds no
+  // state of its own beyond the header and the context.)
+  ProgramDialog DialogOn(ProgramHeader& header) {
+    return ProgramDialog(header, Context(), true);
+  }
+  // Opens the dialog on `header` on the scripted fields, as the window
+  // would.
+  void Open(ProgramHeader& header) {
     ui_.ResetFields();
-    dialog.OnInitDialog(ui_);
+    DialogOn(header).OnInitDialog(ui_);
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
@@ -117,8 +128,9 @@ class DialogTest : public ::testing::Test {
   FixedClock clock_;
   MemSettingsStore settings_;
   ScriptedUserInterface ui_;
-  ScopedPlatform platform_;
-  JobStore* store_ = nullptr;
+  FileSystem* files_used_ = &files_;
+  Job job_;
+  Job* const store_ = &job_;
   CArray<CPPStepInfo> steps_;
 };
 

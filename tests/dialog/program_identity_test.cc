@@ -18,21 +18,21 @@ using test_support::NativePath;
 
 TEST_F(DialogTest, OneSetupExControlNamesTheFileAfterThePath) {
   AddSetup(0, 0);
-  auto dialog = MakeDialog();
-  EXPECT_STREQ(NativePath("/jobs/").c_str(), dialog->OutputFolder);
-  EXPECT_STREQ("bracket", dialog->BaseName);
-  EXPECT_STREQ(NativePath("/jobs/bracket.NMB").c_str(), dialog->FileName);
-  EXPECT_STREQ("BRACKET", dialog->PartReference);
-  EXPECT_STREQ("030500", dialog->ProgramName);
+  auto header = MakeHeader();
+  EXPECT_STREQ(NativePath("/jobs/").c_str(), header->OutputFolder);
+  EXPECT_STREQ("bracket", header->BaseName);
+  EXPECT_STREQ(NativePath("/jobs/bracket.NMB").c_str(), header->FileName);
+  EXPECT_STREQ("BRACKET", header->PartReference);
+  EXPECT_STREQ("030500", header->ProgramName);
 }
 
 TEST_F(DialogTest, SeveralSetupsAddSetupAndProgramOrdinals) {
   AddSetup(0, 0);
   AddSetup(1, 7);
   AddSetup(2, 0);
-  auto bandr = MakeDialog({}, 1, 1);
+  auto bandr = MakeHeader({}, 1, 1);
   EXPECT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), bandr->FileName);
-  auto ex = MakeDialog({}, 2, 6);
+  auto ex = MakeHeader({}, 2, 6);
   EXPECT_STREQ(NativePath("/jobs/bracket.S3P7.NMB").c_str(), ex->FileName);
 }
 
@@ -58,40 +58,40 @@ TEST_F(DialogTest, BaseNameIsCutOnlyAtADotAfterTheLastSeparator) {
   };
   for (const auto& c : cases) {
     store_->ProgramPath = c.path;
-    auto dialog = MakeDialog();
-    EXPECT_STREQ(c.folder.c_str(), dialog->OutputFolder) << c.path;
-    EXPECT_STREQ(c.base.c_str(), dialog->BaseName) << c.path;
-    EXPECT_STREQ(c.file.c_str(), dialog->FileName) << c.path;
+    auto header = MakeHeader();
+    EXPECT_STREQ(c.folder.c_str(), header->OutputFolder) << c.path;
+    EXPECT_STREQ(c.base.c_str(), header->BaseName) << c.path;
+    EXPECT_STREQ(c.file.c_str(), header->FileName) << c.path;
   }
 }
 
 TEST_F(DialogTest, BandRFileNameWithoutAnyFolderIsRelative) {
   AddSetup(0, 7);
   store_->ProgramPath = "bracket.bmf";
-  EXPECT_STREQ("2030500.NMB", MakeDialog()->FileName);
+  EXPECT_STREQ("2030500.NMB", MakeHeader()->FileName);
 }
 
 TEST_F(DialogTest, PartReferenceIsShortenedForOperateurAndBandROnly) {
   store_->ProgramPath = NativePath("/jobs/verylongpartname01.bmf");
   AddSetup(0, 2);
-  EXPECT_STREQ("VERYLONGPART~", MakeDialog()->PartReference);
+  EXPECT_STREQ("VERYLONGPART~", MakeHeader()->PartReference);
   store_->Setups[0].SetControlType(0);
-  EXPECT_STREQ("VERYLONGPARTNAME01", MakeDialog()->PartReference);
+  EXPECT_STREQ("VERYLONGPARTNAME01", MakeHeader()->PartReference);
   store_->Setups[0].SetControlType(7);
   store_->ProgramPath = NativePath("/jobs/thirteenchars.bmf");
-  EXPECT_STREQ("THIRTEENCHARS", MakeDialog()->PartReference);
+  EXPECT_STREQ("THIRTEENCHARS", MakeHeader()->PartReference);
 }
 
 TEST_F(DialogTest, NamePrefixDigitOutsideOneToThreeBecomesTwo) {
   AddSetup(0, 7);
-  auto dialog = MakeDialog();
-  dialog->NamePrefixDigit = 3;
-  dialog->BuildProgramIdentity();
-  EXPECT_STREQ(NativePath("/jobs/3030500.NMB").c_str(), dialog->FileName);
-  dialog->NamePrefixDigit = 4;
-  dialog->BuildProgramIdentity();
-  EXPECT_EQ(2, dialog->NamePrefixDigit);
-  EXPECT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), dialog->FileName);
+  auto header = MakeHeader();
+  header->NamePrefixDigit = 3;
+  BuildProgramIdentity(*header, Context());
+  EXPECT_STREQ(NativePath("/jobs/3030500.NMB").c_str(), header->FileName);
+  header->NamePrefixDigit = 4;
+  BuildProgramIdentity(*header, Context());
+  EXPECT_EQ(2, header->NamePrefixDigit);
+  EXPECT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), header->FileName);
 }
 
 // ---- Serial counter -------------------------------------------------------
@@ -99,56 +99,56 @@ TEST_F(DialogTest, NamePrefixDigitOutsideOneToThreeBecomesTwo) {
 TEST_F(DialogTest, SerialOfTodayContinuesAndWrapsAfter99) {
   AddSetup(0, 7);
   StoreSerial("41\0"s, "3\0\0"s, "5\0\0"s);
-  auto dialog = MakeDialog();
-  EXPECT_STREQ("030541", dialog->ProgramName);
-  EXPECT_EQ(42, dialog->NextSerial);
-  EXPECT_EQ(3, dialog->SerialMonth);
-  EXPECT_EQ(5, dialog->SerialDay);
+  auto header = MakeHeader();
+  EXPECT_STREQ("030541", header->ProgramName);
+  EXPECT_EQ(42, header->NextSerial);
+  EXPECT_EQ(3, header->SerialMonth);
+  EXPECT_EQ(5, header->SerialDay);
 
   StoreSerial("99\0"s, "3\0\0"s, "5\0\0"s);
-  dialog = MakeDialog();
-  EXPECT_STREQ("030599", dialog->ProgramName);
-  EXPECT_EQ(0, dialog->NextSerial);
+  header = MakeHeader();
+  EXPECT_STREQ("030599", header->ProgramName);
+  EXPECT_EQ(0, header->NextSerial);
 
   StoreSerial("7\0\0"s, "3\0\0"s, "5\0\0"s);
-  EXPECT_STREQ("030507", MakeDialog()->ProgramName);
+  EXPECT_STREQ("030507", MakeHeader()->ProgramName);
 }
 
 TEST_F(DialogTest, SerialOfAnotherDayStartsAtZeroButTheYearIsNotStored) {
   AddSetup(0, 7);
   StoreSerial("41\0"s, "3\0\0"s, "4\0\0"s);  // yesterday
-  auto dialog = MakeDialog();
-  EXPECT_STREQ("030500", dialog->ProgramName);
-  EXPECT_EQ(1, dialog->NextSerial);
+  auto header = MakeHeader();
+  EXPECT_STREQ("030500", header->ProgramName);
+  EXPECT_EQ(1, header->NextSerial);
 
   StoreSerial("41\0"s, "3\0\0"s, "5\0\0"s);
   clock_.Set(Date{2031, 3, 5}, Date{2031, 3, 5});
-  EXPECT_STREQ("030541", MakeDialog()->ProgramName);
+  EXPECT_STREQ("030541", MakeHeader()->ProgramName);
 }
 
 TEST_F(DialogTest, ProgramNameUsesTheUtcDate) {
   AddSetup(0, 7);
   StoreSerial("12\0"s, "3\0\0"s, "5\0\0"s);
   clock_.Set(Date{2024, 3, 5}, Date{2024, 3, 6});
-  auto dialog = MakeDialog();
-  EXPECT_STREQ("030512", dialog->ProgramName);
-  EXPECT_STREQ("03/06/24", dialog->CreationDate);
+  auto header = MakeHeader();
+  EXPECT_STREQ("030512", header->ProgramName);
+  EXPECT_STREQ("03/06/24", header->CreationDate);
 }
 
 TEST_F(DialogTest, MissingKeyOrValuesGiveSerialZeroWithoutAMessage) {
   AddSetup(0, 7);
-  settings_.RemoveKey(SerialCounterKeyPath());
-  auto dialog = MakeDialog();
-  EXPECT_STREQ("030500", dialog->ProgramName);
-  EXPECT_EQ(1, dialog->NextSerial);
+  settings_.RemoveKey(SerialCounterKeyPath(ui_));
+  auto header = MakeHeader();
+  EXPECT_STREQ("030500", header->ProgramName);
+  EXPECT_EQ(1, header->NextSerial);
   EXPECT_TRUE(ui_.messages().empty());
 
   int serial = -1, month = -1, day = -1;
-  EXPECT_FALSE(ReadSerialCounter(serial, month, day));
+  EXPECT_FALSE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(-1, serial);  // untouched when the key cannot be opened
 
-  settings_.CreateKey(SerialCounterKeyPath());
-  EXPECT_TRUE(ReadSerialCounter(serial, month, day));
+  settings_.CreateKey(SerialCounterKeyPath(ui_));
+  EXPECT_TRUE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(0, serial);
   EXPECT_EQ(0, month);
   EXPECT_EQ(0, day);
@@ -157,7 +157,7 @@ TEST_F(DialogTest, MissingKeyOrValuesGiveSerialZeroWithoutAMessage) {
 TEST_F(DialogTest, EmptySerialNumberZeroesTheDateToo) {
   int serial = -1, month = -1, day = -1;
   StoreSerial("\0\0\0"s, "3\0\0"s, "5\0\0"s);
-  EXPECT_TRUE(ReadSerialCounter(serial, month, day));
+  EXPECT_TRUE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(0, serial);
   EXPECT_EQ(0, month);
   EXPECT_EQ(0, day);
@@ -166,12 +166,12 @@ TEST_F(DialogTest, EmptySerialNumberZeroesTheDateToo) {
 TEST_F(DialogTest, StoredValuesAreReadAsTheLeadingDigitsOfThreeBytes) {
   int serial = 0, month = 0, day = 0;
   StoreSerial("4199"s, "12x"s, "5"s);
-  EXPECT_TRUE(ReadSerialCounter(serial, month, day));
+  EXPECT_TRUE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(419, serial);
   EXPECT_EQ(12, month);
   EXPECT_EQ(5, day);
   StoreSerial("ab"s, " 3"s, "-5"s);
-  EXPECT_TRUE(ReadSerialCounter(serial, month, day));
+  EXPECT_TRUE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(0, serial);
   EXPECT_EQ(0, month);
   EXPECT_EQ(0, day);
@@ -181,27 +181,27 @@ TEST_F(DialogTest, LongProgramNameIsShortenedWithTheProgramOrdinal) {
   // A hand-edited counter of 419 makes a 7-character program name.
   AddSetup(0, 7);
   StoreSerial("419"s, "3"s, "5"s);
-  auto dialog = MakeDialog({}, 0, 0);
-  EXPECT_STREQ("0305~1", dialog->ProgramName);
-  EXPECT_EQ(420, dialog->NextSerial);
-  EXPECT_STREQ("030~12", MakeDialog({}, 0, 11)->ProgramName);
-  EXPECT_STREQ("03054~", MakeDialog({}, 0, 99999)->ProgramName);
+  auto header = MakeHeader({}, 0, 0);
+  EXPECT_STREQ("0305~1", header->ProgramName);
+  EXPECT_EQ(420, header->NextSerial);
+  EXPECT_STREQ("030~12", MakeHeader({}, 0, 11)->ProgramName);
+  EXPECT_STREQ("03054~", MakeHeader({}, 0, 99999)->ProgramName);
   store_->Setups[0].SetControlType(0);
-  EXPECT_STREQ("0305419", MakeDialog()->ProgramName);
+  EXPECT_STREQ("0305419", MakeHeader()->ProgramName);
 }
 
 TEST_F(DialogTest, WriteStoresThreeBytePaddedTexts) {
-  EXPECT_TRUE(WriteSerialCounter(7, 3, 5));
-  auto* values = settings_.Values(SerialCounterKeyPath());
+  EXPECT_TRUE(WriteSerialCounter(settings_, ui_, 7, 3, 5));
+  auto* values = settings_.Values(SerialCounterKeyPath(ui_));
   EXPECT_EQ("7\0\0"s, (*values)[kSerialNumberValue]);
   EXPECT_EQ("3\0\0"s, (*values)[kSerialMonthValue]);
   EXPECT_EQ("5\0\0"s, (*values)[kSerialDayValue]);
-  EXPECT_TRUE(WriteSerialCounter(42, 12, 31));
+  EXPECT_TRUE(WriteSerialCounter(settings_, ui_, 42, 12, 31));
   EXPECT_EQ("42\0"s, (*values)[kSerialNumberValue]);
   EXPECT_EQ("12\0"s, (*values)[kSerialMonthValue]);
   EXPECT_EQ("31\0"s, (*values)[kSerialDayValue]);
   int serial = 0, month = 0, day = 0;
-  EXPECT_TRUE(ReadSerialCounter(serial, month, day));
+  EXPECT_TRUE(ReadSerialCounter(settings_, ui_, serial, month, day));
   EXPECT_EQ(42, serial);
   EXPECT_EQ(12, month);
   EXPECT_EQ(31, day);
@@ -211,11 +211,11 @@ TEST_F(DialogTest, WriteStoresThreeBytePaddedTexts) {
 
 TEST_F(DialogTest, WriteFailsSilentlyWithoutAWritableKey) {
   settings_.SetReadOnly(true);
-  EXPECT_FALSE(WriteSerialCounter(1, 3, 5));
+  EXPECT_FALSE(WriteSerialCounter(settings_, ui_, 1, 3, 5));
   settings_.SetReadOnly(false);
-  settings_.RemoveKey(SerialCounterKeyPath());
-  EXPECT_FALSE(WriteSerialCounter(1, 3, 5));
-  EXPECT_EQ(nullptr, settings_.Values(SerialCounterKeyPath()));
+  settings_.RemoveKey(SerialCounterKeyPath(ui_));
+  EXPECT_FALSE(WriteSerialCounter(settings_, ui_, 1, 3, 5));
+  EXPECT_EQ(nullptr, settings_.Values(SerialCounterKeyPath(ui_)));
   EXPECT_TRUE(ui_.messages().empty());
 }
 
@@ -223,13 +223,13 @@ TEST_F(DialogTest, CancelledProgramLeavesTheNumberForTheNextOne) {
   AddSetup(0, 7);
   StoreSerial("41\0"s, "3\0\0"s, "5\0\0"s);
   ui_.AddDialog({.action = ScriptedAction::kCancel});
-  auto first = MakeDialog();
-  EXPECT_EQ(DialogResult::kCancel, first->Run());
-  auto second = MakeDialog({}, 0, 1);
-  EXPECT_EQ(DialogResult::kOk, second->Run());
+  auto first = MakeHeader();
+  EXPECT_EQ(DialogResult::kCancel, DialogOn(*first).Run());
+  auto second = MakeHeader({}, 0, 1);
+  EXPECT_EQ(DialogResult::kOk, DialogOn(*second).Run());
   EXPECT_STREQ(first->ProgramName, second->ProgramName);
   EXPECT_EQ("41\0"s,
-            (*settings_.Values(SerialCounterKeyPath()))[kSerialNumberValue]);
+            (*settings_.Values(SerialCounterKeyPath(ui_)))[kSerialNumberValue]);
 }
 
 }  // namespace

@@ -82,15 +82,15 @@ TEST_F(DialogTest, LastKnownPunchWinsUnlessOneIsSectional) {
   AddSetup(0, 7);
   AddTool("A");
   AddTool("B");
-  auto dialog = MakeDialog({MakeStep({"A"}), MakeStep({"B"})});
-  EXPECT_STREQ("B", dialog->PunchName);
-  EXPECT_STREQ("B", dialog->PunchTargetName);  // no table: unconverted
+  auto header = MakeHeader({MakeStep({"A"}), MakeStep({"B"})});
+  EXPECT_STREQ("B", header->PunchName);
+  EXPECT_STREQ("B", header->PunchTargetName);  // no table: unconverted
 
   store_->Tools.RemoveAll();
   AddTool("A", 1);
   AddTool("B");
-  dialog = MakeDialog({MakeStep({"A"}), MakeStep({"B"})});
-  EXPECT_STREQ("A", dialog->PunchName);
+  header = MakeHeader({MakeStep({"A"}), MakeStep({"B"})});
+  EXPECT_STREQ("A", header->PunchName);
 }
 
 TEST_F(DialogTest, WalkStopsWhenPunchAndDieAreBothSectional) {
@@ -100,19 +100,19 @@ TEST_F(DialogTest, WalkStopsWhenPunchAndDieAreBothSectional) {
   AddTool("H1");
   AddTool("H2");
   AddTool("S2");
-  auto dialog = MakeDialog(
+  auto header = MakeHeader(
       {MakeStep({"P1", "D1", "H1"}), MakeStep({"P1", "D1", "H2", "S2"})});
-  EXPECT_STREQ("H1", dialog->DieHolderName);
-  EXPECT_STREQ("", dialog->SpacerName);
-  EXPECT_STREQ("0", dialog->SpacerTargetName);
+  EXPECT_STREQ("H1", header->DieHolderName);
+  EXPECT_STREQ("", header->SpacerName);
+  EXPECT_STREQ("0", header->SpacerTargetName);
 
   // Without sectional tools the default final step has no punch and is
   // skipped, so the last real step gives holder and spacer.
   store_->Tools[0].SetSectional(0);
-  dialog = MakeDialog(
+  header = MakeHeader(
       {MakeStep({"P1", "D1", "H1"}), MakeStep({"P1", "D1", "H2", "S2"})});
-  EXPECT_STREQ("H2", dialog->DieHolderName);
-  EXPECT_STREQ("S2", dialog->SpacerName);
+  EXPECT_STREQ("H2", header->DieHolderName);
+  EXPECT_STREQ("S2", header->SpacerName);
 }
 
 TEST_F(DialogTest, TargetNamesComeFromTheTableWithTheDieSizeSuffix) {
@@ -121,17 +121,17 @@ TEST_F(DialogTest, TargetNamesComeFromTheTableWithTheDieSizeSuffix) {
   AddTool("P88", 1);
   AddTool("D12", 0, "V-12", 2);
   AddTool("H1");
-  auto dialog = MakeDialog({MakeStep({"P88", "D12", "H1"})});
-  EXPECT_STREQ("K40S", dialog->PunchTargetName);
-  EXPECT_STREQ("V122", dialog->DieTargetName);
-  EXPECT_STREQ("HOLD", dialog->DieHolderTargetName);
-  EXPECT_STREQ("0", dialog->SpacerTargetName);
-  EXPECT_STREQ("", dialog->SpacerName);
+  auto header = MakeHeader({MakeStep({"P88", "D12", "H1"})});
+  EXPECT_STREQ("K40S", header->PunchTargetName);
+  EXPECT_STREQ("V122", header->DieTargetName);
+  EXPECT_STREQ("HOLD", header->DieHolderTargetName);
+  EXPECT_STREQ("0", header->SpacerTargetName);
+  EXPECT_STREQ("", header->SpacerName);
 
   store_->Tools[1].SetSmallorLarger(1);
-  EXPECT_STREQ("V121", MakeDialog({MakeStep({"P88", "D12"})})->DieTargetName);
+  EXPECT_STREQ("V121", MakeHeader({MakeStep({"P88", "D12"})})->DieTargetName);
   store_->Tools[1].SetSmallorLarger(3);
-  EXPECT_STREQ("V12", MakeDialog({MakeStep({"P88", "D12"})})->DieTargetName);
+  EXPECT_STREQ("V12", MakeHeader({MakeStep({"P88", "D12"})})->DieTargetName);
 }
 
 TEST_F(DialogTest, OtherControlTypesGetNoTargetNamesAndNoSuffix) {
@@ -139,12 +139,12 @@ TEST_F(DialogTest, OtherControlTypesGetNoTargetNamesAndNoSuffix) {
   SetTable("P88 K40\nD12 V12\n");
   AddTool("P88");
   AddTool("D12", 0, "", 2);
-  auto dialog = MakeDialog({MakeStep({"P88", "D12"})});
-  EXPECT_STREQ("P88", dialog->PunchName);
-  EXPECT_STREQ("D12", dialog->DieName);
-  EXPECT_STREQ("", dialog->PunchTargetName);
-  EXPECT_STREQ("", dialog->DieTargetName);
-  EXPECT_STREQ("", dialog->SpacerTargetName);
+  auto header = MakeHeader({MakeStep({"P88", "D12"})});
+  EXPECT_STREQ("P88", header->PunchName);
+  EXPECT_STREQ("D12", header->DieName);
+  EXPECT_STREQ("", header->PunchTargetName);
+  EXPECT_STREQ("", header->DieTargetName);
+  EXPECT_STREQ("", header->SpacerTargetName);
 }
 
 TEST_F(DialogTest, RevValuesFollowTheReverseFlagsAndTheDieCategory) {
@@ -153,42 +153,43 @@ TEST_F(DialogTest, RevValuesFollowTheReverseFlagsAndTheDieCategory) {
   AddTool("D2V", 0, "2V-16");
   AddTool("DV", 0, "V16");
   AddTool("H");
-  auto dialog = MakeDialog({MakeStep({.punch = "P",
+  auto header = MakeHeader({MakeStep({.punch = "P",
                                       .die = "D2V",
                                       .holder = "H",
                                       .punch_reverse = true,
                                       .die_reverse = true,
                                       .holder_reverse = true})});
-  EXPECT_STREQ("1", dialog->PunchRev);
-  EXPECT_STREQ("S", dialog->DieRev);
-  EXPECT_STREQ("1", dialog->DieHolderRev);
-  dialog = MakeDialog({MakeStep({"P", "D2V", "H"})});
-  EXPECT_STREQ("0", dialog->PunchRev);
-  EXPECT_STREQ("L", dialog->DieRev);
-  EXPECT_STREQ("0", dialog->DieHolderRev);
-  dialog =
-      MakeDialog({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
-  EXPECT_STREQ("1", dialog->DieRev);
+  EXPECT_STREQ("1", header->PunchRev);
+  EXPECT_STREQ("S", header->DieRev);
+  EXPECT_STREQ("1", header->DieHolderRev);
+  header = MakeHeader({MakeStep({"P", "D2V", "H"})});
+  EXPECT_STREQ("0", header->PunchRev);
+  EXPECT_STREQ("L", header->DieRev);
+  EXPECT_STREQ("0", header->DieHolderRev);
+  header =
+      MakeHeader({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
+  EXPECT_STREQ("1", header->DieRev);
+  EXPECT_STREQ("0", header->PunchRev);    // each tool has its own flag
   store_->Tools[2].SetCategory("2v-16");  // the category test is exact
-  dialog =
-      MakeDialog({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
-  EXPECT_STREQ("1", dialog->DieRev);
+  header =
+      MakeHeader({MakeStep({.punch = "P", .die = "DV", .die_reverse = true})});
+  EXPECT_STREQ("1", header->DieRev);
 }
 
 TEST_F(DialogTest, MissingToolsGiveZeroTargetsAndUnknownPunchesNothing) {
   AddSetup(0, 7);
   AddTool("P");
-  auto dialog = MakeDialog({MakeStep({"P", "NODIE"})});
-  EXPECT_STREQ("", dialog->DieName);
-  EXPECT_STREQ("0", dialog->DieTargetName);  // no size suffix
-  EXPECT_STREQ("0", dialog->DieRev);
+  auto header = MakeHeader({MakeStep({"P", "NODIE"})});
+  EXPECT_STREQ("", header->DieName);
+  EXPECT_STREQ("0", header->DieTargetName);  // no size suffix
+  EXPECT_STREQ("0", header->DieRev);
 
-  dialog = MakeDialog({MakeStep({"UNKNOWN", "D"}), MakeStep({"", "D"})});
-  EXPECT_STREQ("", dialog->PunchName);
-  EXPECT_STREQ("", dialog->PunchTargetName);
-  EXPECT_STREQ("", dialog->DieName);
-  EXPECT_STREQ("", dialog->DieRev);
-  EXPECT_STREQ("", dialog->SpacerTargetName);
+  header = MakeHeader({MakeStep({"UNKNOWN", "D"}), MakeStep({"", "D"})});
+  EXPECT_STREQ("", header->PunchName);
+  EXPECT_STREQ("", header->PunchTargetName);
+  EXPECT_STREQ("", header->DieName);
+  EXPECT_STREQ("", header->DieRev);
+  EXPECT_STREQ("", header->SpacerTargetName);
 }
 
 TEST_F(DialogTest, TheTableIsReadOncePerHeaderAndAfreshForTheNext) {
@@ -199,19 +200,19 @@ TEST_F(DialogTest, TheTableIsReadOncePerHeaderAndAfreshForTheNext) {
   AddTool("H1");
   AddTool("S1");
   FaultInjectingFileSystem counting(&files_);
-  ScopedPlatform counted(Platform{&counting, &clock_, &settings_, &ui_});
+  files_used_ = &counting;
   const StepTools step{"P88", "D12", "H1", "S1"};
-  auto dialog = MakeDialog({MakeStep(step), MakeStep(step), MakeStep(step)});
+  auto header = MakeHeader({MakeStep(step), MakeStep(step), MakeStep(step)});
   EXPECT_EQ(1, counting.Count(FileOp::kOpenForRead));
-  EXPECT_STREQ("K40", dialog->PunchTargetName);
-  EXPECT_STREQ("SPACE", dialog->SpacerTargetName);
+  EXPECT_STREQ("K40", header->PunchTargetName);
+  EXPECT_STREQ("SPACE", header->SpacerTargetName);
 
   // The next header reads the table again and sees its new contents.
   SetTable("P88 K41\n");
-  dialog = MakeDialog({MakeStep(step)});
+  header = MakeHeader({MakeStep(step)});
   EXPECT_EQ(2, counting.Count(FileOp::kOpenForRead));
-  EXPECT_STREQ("K41", dialog->PunchTargetName);
-  EXPECT_STREQ("D12", dialog->DieTargetName);
+  EXPECT_STREQ("K41", header->PunchTargetName);
+  EXPECT_STREQ("D12", header->DieTargetName);
 }
 
 TEST_F(DialogTest, NoNameToConvertReadsNoTable) {
@@ -219,13 +220,13 @@ TEST_F(DialogTest, NoNameToConvertReadsNoTable) {
   SetTable("P88 K40\n");
   AddTool("P88");
   FaultInjectingFileSystem counting(&files_);
-  ScopedPlatform counted(Platform{&counting, &clock_, &settings_, &ui_});
-  auto dialog = MakeDialog({MakeStep({"UNKNOWN"})});
+  files_used_ = &counting;
+  auto header = MakeHeader({MakeStep({"UNKNOWN"})});
   EXPECT_EQ(0, counting.Count(FileOp::kOpenForRead));
   // A control without target names never reads it either.
   store_->Setups.RemoveAll();
   AddSetup(0, 0);
-  dialog = MakeDialog({MakeStep({"P88", "D12"})});
+  header = MakeHeader({MakeStep({"P88", "D12"})});
   EXPECT_EQ(0, counting.Count(FileOp::kOpenForRead));
 }
 
@@ -233,8 +234,8 @@ TEST_F(DialogTest, ToolIdWithoutTerminatorIsReadAsAll32Bytes) {
   AddSetup(0, 7);
   const std::string name(32, 'N');
   AddTool(name.c_str());
-  auto dialog = MakeDialog({MakeStep({name})});
-  EXPECT_EQ(name, dialog->PunchName.str());
+  auto header = MakeHeader({MakeStep({name})});
+  EXPECT_EQ(name, header->PunchName.str());
 }
 
 TEST_F(DialogTest, DieSuffixCanBlockCreateUntilShortened) {
@@ -242,14 +243,14 @@ TEST_F(DialogTest, DieSuffixCanBlockCreateUntilShortened) {
   SetTable("D V12345\n");
   AddTool("P");
   AddTool("D", 0, "", 1);
-  auto dialog = MakeDialog({MakeStep({"P", "D"})});
-  EXPECT_STREQ("V123451", dialog->DieTargetName);
-  Open(*dialog);
-  EXPECT_FALSE(dialog->OnOk(ui_));
+  auto header = MakeHeader({MakeStep({"P", "D"})});
+  EXPECT_STREQ("V123451", header->DieTargetName);
+  Open(*header);
+  EXPECT_FALSE(DialogOn(*header).OnOk(ui_));
   EXPECT_EQ(IDC_DIE_TARGET_NAME, ui_.focus());
   ui_.SetText(IDC_DIE_TARGET_NAME, "V1234");
-  EXPECT_TRUE(dialog->OnOk(ui_));
-  EXPECT_STREQ("V1234", dialog->DieTargetName);
+  EXPECT_TRUE(DialogOn(*header).OnOk(ui_));
+  EXPECT_STREQ("V1234", header->DieTargetName);
 }
 
 }  // namespace

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "formats/control_file.h"
 #include "resources/strings.h"
+#include "testing/fault_file_system.h"
 #include "tests/driver/generation_jobs.h"
 
 namespace bendpost::testing {
@@ -86,8 +86,8 @@ class GenerationFaultsTest : public GenerationJobTest {
       mem.SetFile(path, bytes);
     FaultInjectingFileSystem faults(&mem);
     MemSettingsStore settings;
-    settings.CreateKey(SerialCounterKeyPath());
     ScriptedUserInterface ui;
+    settings.CreateKey(SerialCounterKeyPath(ui));
     ScopedPlatform scoped(Platform{&faults, &clock_, &settings, &ui});
 
     LoadJob(0, 2, scenario.material_code, scenario.steps, scenario.setups, "/");

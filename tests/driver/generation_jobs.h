@@ -27,12 +27,12 @@
 #include "dialog/program_identity.h"
 #include "platform/clock.h"
 #include "platform/file.h"
-#include "testing/mem_file_system.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "platform/settings_store.h"
 #include "support/job_store_reset.h"
 #include "support/native_path.h"
+#include "testing/mem_file_system.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 #include "tests/driver/host_jobs.h"
 
@@ -45,7 +45,7 @@ class GenerationJobTest : public ::testing::Test {
   GenerationJobTest()
       : clock_(Date{2024, 3, 5}),
         platform_(Platform{&mem_, &clock_, &settings_, &ui_}) {
-    settings_.CreateKey(SerialCounterKeyPath());
+    settings_.CreateKey(SerialCounterKeyPath(ui_));
   }
 
   // Writes the data files and the tool name table through `files` into

@@ -3,29 +3,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <new>
 
 #include "support/job_store_reset.h"
-#include "support/record_testing.h"
 
 namespace {
 
-using ::bendpost::testing::DifferingFields;
-using ::bendpost::testing::FillEveryField;
 using ::bendpost::testing::ScopedJobStoreReset;
-using ::testing::IsEmpty;
 
 class JobStoreTest : public ::testing::Test {
  protected:
   ScopedJobStoreReset reset_;
 };
-
-CPPTool NamedTool(const char* name, double v_width) {
-  CPPTool tool;
-  tool.SetToolName(name);
-  tool.SetVWidth(v_width);
-  return tool;
-}
 
 TEST_F(JobStoreTest, InstanceIsCreatedOnceEmptyAndWithZeroSettings) {
   JobStore* store = JobStore::Instance();
@@ -69,57 +58,32 @@ TEST_F(JobStoreTest, FailedCreationIsNotRememberedAndIsRetried) {
   EXPECT_NE(nullptr, JobStore::Instance());
 }
 
-TEST_F(JobStoreTest, FindToolByNameTakesTheFirstOfEqualNames) {
-  JobStore& store = *JobStore::Instance();
-  store.Tools.Add(NamedTool("D16", 1));
-  store.Tools.Add(NamedTool("P88", 2));
-  store.Tools.Add(NamedTool("P88", 3));
-  CPPTool found;
-  ASSERT_TRUE(store.FindToolByName(found, "P88"));
-  EXPECT_EQ(2.0, found.GetVWidth());
-  // The whole record is copied out, not only the name.
-  CPPTool full;
-  FillEveryField(full, 6);
-  full.SetToolName("FULL");
-  store.Tools.Add(full);
-  ASSERT_TRUE(store.FindToolByName(found, "FULL"));
-  EXPECT_THAT(DifferingFields(found, full), IsEmpty());
-}
-
-TEST_F(JobStoreTest, FindToolByNameComparesEveryByteAndCase) {
-  JobStore& store = *JobStore::Instance();
-  store.Tools.Add(NamedTool("P88", 2));
-  CPPTool found = NamedTool("unchanged", 7);
-  for (const char* name : {"p88", "P88 ", " P88", "P8", "", "P88\xA0"}) {
-    EXPECT_FALSE(store.FindToolByName(found, name)) << name;
+// A record whose copy throws on the copy numbered `throw_at` (counted over
+// all copies since the count was reset).
+struct CopyCounted {
+  static inline int copies = 0;
+  static inline int throw_at = -1;
+  int value = 0;
+  explicit CopyCounted(int v = 0) : value(v) {}
+  CopyCounted(const CopyCounted& other) : value(other.value) {
+    if (++copies == throw_at) throw std::bad_alloc();
   }
-  EXPECT_STREQ("unchanged", found.GetToolName());
-  EXPECT_EQ(7.0, found.GetVWidth());
-}
+  CopyCounted& operator=(const CopyCounted&) = default;
+};
 
-TEST_F(JobStoreTest, FindToolByNameInAnEmptyStoreFindsNothing) {
-  CPPTool found;
-  EXPECT_FALSE(JobStore::Instance()->FindToolByName(found, ""));
-}
-
-TEST_F(JobStoreTest, FindMachineByNameMatchesUserMachineNameExactly) {
-  JobStore& store = *JobStore::Instance();
-  auto machine = std::make_unique<CPPMachine>();
-  machine->SetMachineName("PB-100");
-  machine->SetUserMachineName("Press 1");
-  machine->SetTonnage(100);
-  store.Machines.Add(*machine);
-  machine->SetUserMachineName("Press 1");
-  machine->SetTonnage(200);
-  store.Machines.Add(*machine);
-
-  auto found = std::make_unique<CPPMachine>();
-  found->SetTonnage(-1);
-  EXPECT_FALSE(store.FindMachineByName(*found, "PB-100"));  // not the key
-  EXPECT_FALSE(store.FindMachineByName(*found, "press 1"));
-  EXPECT_EQ(-1.0, found->GetTonnage());
-  ASSERT_TRUE(store.FindMachineByName(*found, "Press 1"));
-  EXPECT_EQ(100.0, found->GetTonnage());
+TEST(ReplaceRecordsTest, ACopyThatThrowsPartWayLeavesTheArrayEmpty) {
+  CArray<CopyCounted> host;
+  for (int v : {1, 2, 3, 4}) host.Add(CopyCounted(v));
+  CArray<CopyCounted> store;
+  store.Add(CopyCounted(9));
+  CopyCounted::copies = 0;
+  CopyCounted::throw_at = 5;  // the third record's copy (two per record)
+  EXPECT_THROW(ReplaceRecords(store, &host), std::bad_alloc);
+  EXPECT_EQ(0, store.GetSize());
+  CopyCounted::throw_at = -1;
+  ReplaceRecords(store, &host);
+  ASSERT_EQ(4, store.GetSize());
+  EXPECT_EQ(4, store[3].value);
 }
 
 }  // namespace

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "base/le_bytes.h"
-#include "testing/mem_file_system.h"
 #include "platform/platform.h"
 #include "support/native_path.h"
 #include "support/program_samples.h"
 #include "support/temp_dir.h"
+#include "testing/fault_file_system.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost {
 namespace {
@@ -42,35 +42,29 @@ std::string ExpectedControlFile(const ProgramSample& p) {
 
 class ConverterTest : public ::testing::Test {
  protected:
-  Platform WithFiles(FileSystem* fs) {
-    Platform p;
-    p.files = fs;
-    return p;
-  }
-  // Converts `record` (stored at kSource) with `fs` in force.
+  // Converts `record` (stored at kSource) through `fs`.
   int Convert(FileSystem* fs, std::string* target, int selector = 0) {
-    ScopedPlatform scoped(WithFiles(fs));
-    ProgramConverter converter(selector);
+    ProgramConverter converter(*fs, selector);
     int r = converter.ConvertToControlFile(kSource, *target);
     last_error_ = converter.last_error();
     return r;
   }
   int Read(const std::string& bytes, int selector = 0) {
     mem_.SetFile(kSource, bytes);
-    ScopedPlatform scoped(WithFiles(&mem_));
     return converter_.ReadRecordFile(kSource, selector);
   }
 
   MemFileSystem mem_;
-  ProgramConverter converter_{0};
+  ProgramConverter converter_{mem_, 0};
   std::string last_error_;
 };
 
 TEST(ProgramConverterSelectorTest, OneAndTwoStayEveryOtherValueBecomesZero) {
-  EXPECT_EQ(1, ProgramConverter(1).layout_selector());
-  EXPECT_EQ(2, ProgramConverter(2).layout_selector());
+  MemFileSystem files;
+  EXPECT_EQ(1, ProgramConverter(files, 1).layout_selector());
+  EXPECT_EQ(2, ProgramConverter(files, 2).layout_selector());
   for (int s : {0, 3, -1, 100})
-    EXPECT_EQ(0, ProgramConverter(s).layout_selector());
+    EXPECT_EQ(0, ProgramConverter(files, s).layout_selector());
 }
 
 // --- BuildControlFileName ---
@@ -171,7 +165,6 @@ TEST_F(ConverterTest, ACompactFileNeedsOnlyTheCompactLength) {
 }
 
 TEST_F(ConverterTest, AMissingFileIsRefused) {
-  ScopedPlatform scoped(WithFiles(&mem_));
   EXPECT_EQ(0, converter_.ReadRecordFile("C:\\none.kpz", 0));
   std::string target = kTarget;
   EXPECT_EQ(0, converter_.ConvertToControlFile("C:\\none.kpz", target));
@@ -362,10 +355,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
     ASSERT_TRUE(f->Write(bytes.data(), bytes.size()).ok());
     ASSERT_TRUE(f->Close().ok());
   }
-  Platform platform;
-  platform.files = &fs;
-  ScopedPlatform scoped(platform);
-  ProgramConverter converter(0);
+  ProgramConverter converter(fs, 0);
   std::string target = dir_ + test_support::NativePath("/P1.NMB");
   ASSERT_EQ(1, converter.ConvertToControlFile(source, target))
       << converter.last_error();
@@ -375,8 +365,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
   // A refused rename leaves the file on disk as it was and no temporary.
   FaultInjectingFileSystem faulty(&fs);
   faulty.RefuseRenames(true);
-  platform.files = &faulty;
-  ScopedPlatform scoped_faulty(platform);
+  ProgramConverter faulty_converter(faulty, 0);
   std::string before;
   ASSERT_TRUE(ReadWholeFile(fs, target, &before).ok());
   p.header.HeaderThickness = 9;
@@ -388,7 +377,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
     ASSERT_TRUE(f->Close().ok());
   }
   std::string target2 = dir_ + test_support::NativePath("/P1.NMB");
-  EXPECT_EQ(0, converter.ConvertToControlFile(source, target2));
+  EXPECT_EQ(0, faulty_converter.ConvertToControlFile(source, target2));
   std::string after;
   ASSERT_TRUE(ReadWholeFile(fs, target, &after).ok());
   EXPECT_EQ(before, after);
@@ -405,10 +394,7 @@ TEST_F(ConverterRealFilesTest, AFolderThatCannotHoldTheFileGivesZero) {
     ASSERT_TRUE(f->Write(bytes.data(), bytes.size()).ok());
     ASSERT_TRUE(f->Close().ok());
   }
-  Platform platform;
-  platform.files = &fs;
-  ScopedPlatform scoped(platform);
-  ProgramConverter converter(0);
+  ProgramConverter converter(fs, 0);
   std::string target =
       dir_ + test_support::NativePath("/no such folder/P1.NMB");
   EXPECT_EQ(0, converter.ConvertToControlFile(source, target));

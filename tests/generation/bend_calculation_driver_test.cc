@@ -1,4 +1,4 @@
-// ProgramDialog::CalculateBendData: one step's depth, tonnage and warning.
+// CalculateBendData: one step's depth, tonnage and warning.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,18 +20,18 @@ class BendCalculationDriverTest : public GenerationTest {
 
   // Calculates `step` with a dialog of the current job.
   CPPStepInfo Calculate(CPPStepInfo step) {
-    auto dialog = MakeDialog({step});
-    dialog->CalculateBendData(step, dialog->Setup);
+    auto header = MakeHeader({step});
+    CalculateBendData(*header, Context(), header->Setup, step);
     return step;
   }
   // What the calculator itself gives for the blocks the dialog gathers.
   BendResult Direct(const CPPStepInfo& step, int* warning = nullptr) {
-    auto dialog = MakeDialog({step});
+    auto header = MakeHeader({step});
     BendMaterialData material;
     BendMachineData machine;
-    dialog->GatherMaterialData(material, step);
-    dialog->GatherMachineData(machine, dialog->Setup, step);
-    BendCalculator calculator(store_->DataPath);
+    GatherMaterialData(*header, job_, step, material);
+    GatherMachineData(*header, job_, header->Setup, step, machine);
+    BendCalculator calculator(files_, store_->DataPath);
     BendResult result;
     WarningCodes warnings{};
     calculator.Calculate(material, machine, result, warnings);
@@ -145,33 +145,33 @@ TEST_F(BendCalculationDriverTest, MinimumTonnageWarningIsWithdrawnWhenMet) {
 TEST_F(BendCalculationDriverTest, EachWarningReachesTheOperatorWithItsText) {
   struct Case {
     const char* what;
-    std::function<void(ProgramDialog&)> setup;
+    std::function<void(ProgramHeader&)> setup;
     int string_id;
   };
   auto* store = store_;
   const std::vector<Case> cases = {
       {"material number outside 1..4",
-       [](ProgramDialog& d) { d.MaterialNumber = 7; },
+       [](ProgramHeader& d) { d.MaterialNumber = 7; },
        strings::kMaterialNotSupported},
-      {"material file missing", [](ProgramDialog& d) { d.MaterialNumber = 2; },
+      {"material file missing", [](ProgramHeader& d) { d.MaterialNumber = 2; },
        strings::kMaterialNotSupported},
-      {"V/T below 4", [store](ProgramDialog&) { store->Tools[1].SetVWidth(6); },
+      {"V/T below 4", [store](ProgramHeader&) { store->Tools[1].SetVWidth(6); },
        strings::kVOverTBelow4},
       {"V/T above 20",
-       [store](ProgramDialog&) { store->Tools[1].SetVWidth(48); },
+       [store](ProgramHeader&) { store->Tools[1].SetVWidth(48); },
        strings::kVOverTAbove20},
       {"above the machine maximum",
-       [store](ProgramDialog&) { store->Machines[0].SetTonnage(20); },
+       [store](ProgramHeader&) { store->Machines[0].SetTonnage(20); },
        strings::kForceAboveMachineMax},
       {"above the punch limit",
-       [store](ProgramDialog&) { store->Tools[0].SetPunchResistance(20); },
+       [store](ProgramHeader&) { store->Tools[0].SetPunchResistance(20); },
        strings::kForceAbovePunchLimit},
       {"above the die limit",
-       [store](ProgramDialog&) { store->Tools[1].SetDieResistance(20); },
+       [store](ProgramHeader&) { store->Tools[1].SetDieResistance(20); },
        strings::kForceAboveDieLimit},
   };
   for (const Case& c : cases) {
-    store_->ResetForTesting();
+    job_ = Job();
     store_->DataPath = NativePath("/data");
     store_->ProgramPath = NativePath("/jobs/bracket.bmf");
     store_->Thickness = 2;
@@ -179,9 +179,9 @@ TEST_F(BendCalculationDriverTest, EachWarningReachesTheOperatorWithItsText) {
     AddWorkedExampleJob();
     ui_.ClearMessages();
     CPPStepInfo step = WorkedStep(4);
-    auto dialog = MakeDialog({step});
-    c.setup(*dialog);
-    dialog->CalculateBendData(step, dialog->Setup);
+    auto header = MakeHeader({step});
+    c.setup(*header);
+    CalculateBendData(*header, Context(), header->Setup, step);
     EXPECT_EQ(std::vector<std::string>{WarningText(4, c.string_id)},
               MessageTexts())
         << c.what;
@@ -215,41 +215,13 @@ TEST_F(BendCalculationDriverTest, HeadingCarriesTheStepsNumberInSequence) {
       0u, ui_.messages()[0].text.find("Please note: [for step number: 17]\n"));
 }
 
-TEST_F(BendCalculationDriverTest, ShowBendWarningsIsTheDialogsOperation) {
-  auto dialog = MakeDialog({WorkedStep(1)});
-  int codes[16] = {};
-  dialog->ShowBendWarnings(5, codes);
-  EXPECT_TRUE(ui_.messages().empty());
-  codes[0] = 24;
-  codes[9] = 53;
-  dialog->ShowBendWarnings(5, codes);
-  EXPECT_EQ(
-      std::vector<std::string>{"Please note: [for step number: 5]\n" +
-                               Text(strings::kVOverTAbove20) + "\n" +
-                               Text(strings::kForceAbovePunchLimit) + "\n"},
-      MessageTexts());
-}
-
-TEST_F(BendCalculationDriverTest, WithoutAStoreTheStepIsLeftAlone) {
-  auto dialog = MakeDialog({WorkedStep(1)});
-  dialog->Store = nullptr;
-  CPPStepInfo step = WorkedStep(1);
-  step.SetY1(-5);
-  step.SetTonnageValue(12);
-  dialog->CalculateBendData(step, dialog->Setup);
-  EXPECT_EQ(-5.0f, step.GetY1());
-  EXPECT_EQ(12.0f, step.GetTonnageValue());
-  EXPECT_TRUE(ui_.messages().empty());
-}
-
 TEST_F(BendCalculationDriverTest, EveryStepReadsTheMaterialFileAnew) {
   FaultInjectingFileSystem counting(&files_);
-  Platform platform{&counting, &clock_, &settings_, &ui_};
-  ScopedPlatform scoped(platform);
-  auto dialog = MakeDialog({WorkedStep(1), WorkedStep(2)});
+  files_used_ = &counting;
+  auto header = MakeHeader({WorkedStep(1), WorkedStep(2)});
   counting.ResetCounts();
   CPPStepInfo first = WorkedStep(1);
-  dialog->CalculateBendData(first, dialog->Setup);
+  CalculateBendData(*header, Context(), header->Setup, first);
   EXPECT_EQ(1, counting.Count(FileOp::kOpenForRead));
 
   // A changed file is seen by the next step.
@@ -257,7 +229,7 @@ TEST_F(BendCalculationDriverTest, EveryStepReadsTheMaterialFileAnew) {
   set[kSpringback] = Polynomial(4);
   files_.SetFile(NativePath("/data/f_1"), Encode(set));
   CPPStepInfo second = WorkedStep(2);
-  dialog->CalculateBendData(second, dialog->Setup);
+  CalculateBendData(*header, Context(), header->Setup, second);
   EXPECT_EQ(2, counting.Count(FileOp::kOpenForRead));
   EXPECT_NE(first.GetY1(), second.GetY1());
 }

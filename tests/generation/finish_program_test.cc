@@ -1,4 +1,4 @@
-// ProgramDialog::FinishProgram: serial counter, record file, staging file,
+// FinishProgram: serial counter, record file, staging file,
 // control file.
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "formats/control_file.h"
 #include "formats/record_file.h"
+#include "testing/fault_file_system.h"
 #include "tests/generation/generation_test_support.h"
 
 namespace bendpost::testing {
@@ -17,9 +17,8 @@ namespace {
 
 class FinishProgramTest : public GenerationTest {
  protected:
-  FinishProgramTest()
-      : faults_(&files_),
-        scoped_(Platform{&faults_, &clock_, &settings_, &ui_}) {
+  FinishProgramTest() : faults_(&files_) {
+    files_used_ = &faults_;
     AddWorkedExampleJob();
   }
 
@@ -34,7 +33,7 @@ class FinishProgramTest : public GenerationTest {
     return decoded;
   }
   std::map<std::string, std::string> Serial() {
-    return *settings_.Values(SerialCounterKeyPath());
+    return *settings_.Values(SerialCounterKeyPath(ui_));
   }
   bool Logged(const std::string& text) const {
     for (const std::string& line : faults_.Log())
@@ -43,13 +42,12 @@ class FinishProgramTest : public GenerationTest {
   }
 
   FaultInjectingFileSystem faults_;
-  ScopedPlatform scoped_;
 };
 
 TEST_F(FinishProgramTest, WritesTheControlFileAndLeavesNothingElse) {
-  auto dialog = MakeDialog(WorkedSteps(2));
-  ASSERT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), dialog->FileName);
-  const Status s = dialog->TryFinishProgram();
+  auto header = MakeHeader(WorkedSteps(2));
+  ASSERT_STREQ(NativePath("/jobs/2030500.NMB").c_str(), header->FileName);
+  const Status s = FinishProgram(*header, steps_, Context());
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
@@ -84,9 +82,9 @@ TEST_F(FinishProgramTest, WritesTheControlFileAndLeavesNothingElse) {
 
 TEST_F(FinishProgramTest, StoresTheSerialCounterFirst) {
   StoreSerial("7", "3", "5");
-  auto dialog = MakeDialog(WorkedSteps(1));
-  ASSERT_STREQ("030507", dialog->ProgramName);
-  EXPECT_EQ(1, dialog->FinishProgram());
+  auto header = MakeHeader(WorkedSteps(1));
+  ASSERT_STREQ("030507", header->ProgramName);
+  EXPECT_TRUE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ(std::string("8\0\0", 3), Serial()[kSerialNumberValue]);
   EXPECT_EQ(std::string("3\0\0", 3), Serial()[kSerialMonthValue]);
   EXPECT_EQ(std::string("5\0\0", 3), Serial()[kSerialDayValue]);
@@ -94,8 +92,8 @@ TEST_F(FinishProgramTest, StoresTheSerialCounterFirst) {
 
 TEST_F(FinishProgramTest, TheSerialNumberIsUsedEvenWhenWritingFails) {
   faults_.FailNth(FileOp::kCreate, 1);
-  auto dialog = MakeDialog(WorkedSteps(1));
-  EXPECT_EQ(0, dialog->FinishProgram());
+  auto header = MakeHeader(WorkedSteps(1));
+  EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ(std::string("1\0\0", 3), Serial()[kSerialNumberValue]);
   EXPECT_EQ(std::vector<std::string>{Text(strings::kOpenFileFails)},
             MessageTexts());
@@ -104,18 +102,18 @@ TEST_F(FinishProgramTest, TheSerialNumberIsUsedEvenWhenWritingFails) {
 
 TEST_F(FinishProgramTest, AStoreThatCannotBeWrittenDoesNotStopTheProgram) {
   settings_.SetReadOnly(true);
-  auto dialog = MakeDialog(WorkedSteps(1));
-  EXPECT_EQ(1, dialog->FinishProgram());
+  auto header = MakeHeader(WorkedSteps(1));
+  EXPECT_TRUE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_NE(nullptr, files_.GetFile(NativePath("/jobs/2030500.NMB")));
 }
 
 TEST_F(FinishProgramTest, NamesAreTrimmedAtTheEndAndUpperCased) {
-  auto dialog = MakeDialog(WorkedSteps(1));
-  dialog->ProgramName = "ab12 \t";
-  dialog->PartReference = " part 1\r\n";
-  ASSERT_TRUE(dialog->TryFinishProgram().ok());
-  EXPECT_STREQ("AB12", dialog->ProgramName);
-  EXPECT_STREQ(" PART 1", dialog->PartReference);
+  auto header = MakeHeader(WorkedSteps(1));
+  header->ProgramName = "ab12 \t";
+  header->PartReference = " part 1\r\n";
+  ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok());
+  EXPECT_STREQ("AB12", header->ProgramName);
+  EXPECT_STREQ(" PART 1", header->PartReference);
   const DecodedControlFile control = Control(NativePath("/jobs/2AB12.NMB"));
   // The record file pads the name to its 6 bytes; the file name has it
   // without blanks.
@@ -126,12 +124,13 @@ TEST_F(FinishProgramTest, NamesAreTrimmedAtTheEndAndUpperCased) {
 TEST_F(FinishProgramTest, OnlyControlTypeSevenHasAFile) {
   for (int control_type : {0, 2, 5}) {
     store_->Setups[0].SetControlType(control_type);
-    auto dialog = MakeDialog(WorkedSteps(1));
-    dialog->ProgramName = "ab ";
+    auto header = MakeHeader(WorkedSteps(1));
+    header->ProgramName = "ab ";
     faults_.ResetCounts();
-    EXPECT_FALSE(dialog->TryFinishProgram().ok()) << control_type;
+    EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok())
+        << control_type;
     EXPECT_EQ(0, faults_.TotalCount()) << control_type;
-    EXPECT_STREQ("AB", dialog->ProgramName);
+    EXPECT_STREQ("AB", header->ProgramName);
   }
   EXPECT_TRUE(Serial().empty());
   EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
@@ -139,9 +138,9 @@ TEST_F(FinishProgramTest, OnlyControlTypeSevenHasAFile) {
 
 TEST_F(FinishProgramTest, SeveralSetupsStageUnderTheFileNameAndNameTheControl) {
   AddBandRSetup(1);
-  auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
-  ASSERT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), dialog->FileName);
-  ASSERT_TRUE(dialog->TryFinishProgram().ok());
+  auto header = MakeHeader(WorkedSteps(1), 1, 1);
+  ASSERT_STREQ(NativePath("/jobs/2030500.S2P2.NMB").c_str(), header->FileName);
+  ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_TRUE(Logged(NativePath("create /jobs/2030500.S2P2.kpz")));
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
@@ -156,8 +155,8 @@ TEST_F(FinishProgramTest, AStaleStagingFileIsReplacedNotConverted) {
   stale_header.NamePrefixDigit = 2;
   files_.SetFile(NativePath("/jobs/2030500.kpz"),
                  EncodeRecordFile(stale_header, {RecordFileStep{}, {}}));
-  auto dialog = MakeDialog(WorkedSteps(1));
-  ASSERT_TRUE(dialog->TryFinishProgram().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
             Files());
@@ -169,8 +168,8 @@ TEST_F(FinishProgramTest, AFailedFlushFailsAndLeavesTheOlderControlFile) {
   // One setup: FileName is the control file's own name.
   files_.SetFile(NativePath("/jobs/2030500.NMB"), "an earlier program");
   faults_.FailNth(FileOp::kSync, 1);
-  auto dialog = MakeDialog(WorkedSteps(1));
-  EXPECT_FALSE(dialog->TryFinishProgram().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_TRUE("an earlier program" ==
               *files_.GetFile(NativePath("/jobs/2030500.NMB")));
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
@@ -182,8 +181,8 @@ TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
   AddBandRSetup(1);
   files_.SetFile(NativePath("/jobs/2030500.NMB"), "an earlier program");
   faults_.FailNth(FileOp::kCreate, 2);  // 1: the record file
-  auto dialog = MakeDialog(WorkedSteps(1), 1, 1);
-  EXPECT_EQ(0, dialog->FinishProgram());
+  auto header = MakeHeader(WorkedSteps(1), 1, 1);
+  EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
             Files());
@@ -194,15 +193,15 @@ TEST_F(FinishProgramTest, ControlFileThatCannotBeCreatedLeavesTheOldOne) {
 
 TEST_F(FinishProgramTest, FailedConversionStillDeletesTheStagingFile) {
   faults_.FailNth(FileOp::kRename, 1);  // the control file's rename
-  auto dialog = MakeDialog(WorkedSteps(1));
-  EXPECT_FALSE(dialog->TryFinishProgram().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ(std::vector<std::string>{NativePath("/data/f_1")}, Files());
 }
 
 TEST_F(FinishProgramTest, AStagingFileThatCannotBeDeletedIsHarmless) {
   faults_.FailNth(FileOp::kRemove, 1);
-  auto dialog = MakeDialog(WorkedSteps(1));
-  EXPECT_TRUE(dialog->TryFinishProgram().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  EXPECT_TRUE(FinishProgram(*header, steps_, Context()).ok());
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB"),
                                       NativePath("/jobs/2030500.kpz")}),
@@ -210,8 +209,8 @@ TEST_F(FinishProgramTest, AStagingFileThatCannotBeDeletedIsHarmless) {
   // The next program of that name replaces it before converting.
   faults_.ClearFaults();
   StoreSerial("0", "3", "5");  // the same name again
-  auto again = MakeDialog(WorkedSteps(3));
-  ASSERT_TRUE(again->TryFinishProgram().ok());
+  auto again = MakeHeader(WorkedSteps(3));
+  ASSERT_TRUE(FinishProgram(*again, steps_, Context()).ok());
   EXPECT_EQ(3, Control(NativePath("/jobs/2030500.NMB")).header.StepCount);
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"),
                                       NativePath("/jobs/2030500.NMB")}),
@@ -233,10 +232,10 @@ TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
   };
   for (const auto& c : cases) {
     StoreSerial("0", "3", "5");  // every program is named 030500
-    auto dialog = MakeDialog(WorkedSteps(1));
-    dialog->FileName = c.file_name;
+    auto header = MakeHeader(WorkedSteps(1));
+    header->FileName = c.file_name;
     faults_.ResetCounts();
-    ASSERT_TRUE(dialog->TryFinishProgram().ok()) << c.file_name;
+    ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok()) << c.file_name;
     EXPECT_TRUE(Logged(std::string("create ") + c.staging)) << c.file_name;
     EXPECT_NE(nullptr, files_.GetFile(c.control)) << c.file_name;
     EXPECT_EQ(nullptr, files_.GetFile(c.staging)) << c.file_name;

@@ -20,6 +20,10 @@
 #include <vector>
 
 #include "bendcalc/material_file.h"
+#include "generation/bend_calculation_driver.h"
+#include "generation/finish_program.h"
+#include "generation/record_file_writer.h"
+#include "generation/tooling_lookup.h"
 #include "resources/strings.h"
 #include "tests/bendcalc/bendcalc_fixtures.h"
 #include "tests/dialog/dialog_test_support.h"

@@ -7,13 +7,12 @@
 #include <ostream>
 #include <string>
 
-#include "testing/mem_file_system.h"
-#include "platform/platform.h"
 #include "formats/control_file.h"
 #include "formats/program_converter.h"
 #include "formats/record_file.h"
 #include "support/golden_files.h"
 #include "support/program_samples.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost {
 namespace test_support {
@@ -43,10 +42,7 @@ TEST_P(ProgramFilesGoldenTest, RecordFileAndControlFileMatchTheGoldenFiles) {
 
   MemFileSystem mem;
   mem.SetFile("C:\\Jobs\\P1.kpz", record);
-  Platform platform;
-  platform.files = &mem;
-  ScopedPlatform scoped(platform);
-  ProgramConverter converter(0);
+  ProgramConverter converter(mem, 0);
   std::string target = "C:\\Jobs\\P1.NMB";
   ASSERT_EQ(1, converter.ConvertToControlFile("C:\\Jobs\\P1.kpz", target))
       << converter.last_error();

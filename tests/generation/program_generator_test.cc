@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "formats/control_file.h"
 #include "resources/dialog_ids.h"
+#include "testing/fault_file_system.h"
 #include "tests/generation/generation_test_support.h"
 
 namespace bendpost::testing {
@@ -36,7 +36,7 @@ class ProgramGeneratorTest : public GenerationTest {
       store_->Steps.Add(step);
     }
   }
-  bool Generate() { return ProgramGenerator().GeneratePrograms(buffer_); }
+  bool Generate() { return GeneratePrograms(Context(), buffer_); }
 
   std::vector<std::string> OpenedFileNames() const {
     std::vector<std::string> names;
@@ -180,7 +180,7 @@ TEST_F(ProgramGeneratorTest, OpenFailureShowsBothMessages) {
   AddJobSteps({1, 1});
   FaultInjectingFileSystem faults(&files_);
   faults.FailNth(FileOp::kCreate, 1);
-  ScopedPlatform scoped(Platform{&faults, &clock_, &settings_, &ui_});
+  files_used_ = &faults;
   EXPECT_TRUE(Generate());
   EXPECT_EQ((std::vector<std::string>{Text(strings::kOpenFileFails),
                                       Text(strings::kProgramFailed)}),
@@ -245,7 +245,7 @@ TEST_F(ProgramGeneratorTest, MoreThanTwentyFiveStepsAreSkippedBeforeTheDialog) {
                                       NativePath("/jobs/2030500.NMB")}),
             files_.ListFiles());
   EXPECT_EQ(std::string("1\0\0", 3),
-            (*settings_.Values(SerialCounterKeyPath()))[kSerialNumberValue]);
+            (*settings_.Values(SerialCounterKeyPath(ui_)))[kSerialNumberValue]);
 }
 
 TEST_F(ProgramGeneratorTest, TwentyFiveStepsMakeOneProgram) {
@@ -311,11 +311,11 @@ TEST_F(ProgramGeneratorTest, ALongerPathLeavesAnEmptyStringAndIsReported) {
 TEST_F(ProgramGeneratorTest, ANullBufferReceivesNothing) {
   AddBandRSetup(0);
   AddJobSteps({1});
-  EXPECT_TRUE(ProgramGenerator().GeneratePrograms(nullptr));
+  EXPECT_TRUE(GeneratePrograms(Context(), nullptr));
   EXPECT_EQ(std::vector<std::string>{Text(strings::kProgramCreated)},
             MessageTexts());
   store_->ProgramPath = std::string(400, 'a');
-  CopyProgramPathToHost(store_->ProgramPath, nullptr);
+  CopyProgramPathToHost(store_->ProgramPath, nullptr, ui_);
   EXPECT_EQ(1u, ui_.messages().size());
 }
 

@@ -1,4 +1,4 @@
-// ProgramDialog::WriteRecordFile: the record file of one program.
+// WriteRecordFile: the record file of one program.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "formats/record_file.h"
+#include "testing/fault_file_system.h"
 #include "tests/generation/generation_test_support.h"
 
 namespace bendpost::testing {
@@ -45,12 +45,12 @@ class RecordFileWriterTest : public GenerationTest {
   }
   // Writes a program of `steps`; the dialog is kept for inspection.
   Status Write(std::vector<CPPStepInfo> steps) {
-    dialog_ = MakeDialog(std::move(steps));
-    EXPECT_STREQ(RecordPath().c_str(), dialog_->FileName);
-    return dialog_->TryWriteRecordFile();
+    header_ = MakeHeader(std::move(steps));
+    EXPECT_STREQ(RecordPath().c_str(), header_->FileName);
+    return WriteRecordFile(*header_, steps_, Context());
   }
 
-  std::unique_ptr<ProgramDialog> dialog_;
+  std::unique_ptr<ProgramHeader> header_;
 };
 
 TEST_F(RecordFileWriterTest, HeaderAndOneRecordPerStepPlusTheDefaultStep) {
@@ -71,7 +71,7 @@ TEST_F(RecordFileWriterTest, HeaderAndOneRecordPerStepPlusTheDefaultStep) {
   EXPECT_EQ(0.2f, last.DwellEndBend);
   EXPECT_EQ('0', last.AuxFunc[0]);
   EXPECT_EQ('0', last.AuxFunc[5]);
-  EXPECT_EQ(1, dialog_->WriteRecordFile());
+  EXPECT_TRUE(WriteRecordFile(*header_, steps_, Context()).ok());
 }
 
 TEST_F(RecordFileWriterTest, CalculatesEveryStepOfModeZeroButNeverTheLast) {
@@ -88,20 +88,20 @@ TEST_F(RecordFileWriterTest, CalculatesEveryStepOfModeZeroButNeverTheLast) {
 }
 
 TEST_F(RecordFileWriterTest, HeaderFieldsFromTheDialog) {
-  auto dialog = MakeDialog(WorkedSteps(1));
-  dialog->PartReference = "BRACKET-7";
-  dialog->PunchTargetName = "  P1 \t";
-  dialog->DieTargetName = "D16";
-  dialog->DieHolderTargetName = " H";
-  dialog->SpacerTargetName = "";
-  dialog->PunchRev = "1";
-  dialog->DieHolderRev = "";
-  dialog->DieRev = "S";
-  dialog->HeaderReserved1 = 11;
-  dialog->HeaderReserved2 = 12;
-  dialog->HeaderReservedBlock[9] = 13;
-  dialog->HeaderReserved3 = 14;
-  ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  header->PartReference = "BRACKET-7";
+  header->PunchTargetName = "  P1 \t";
+  header->DieTargetName = "D16";
+  header->DieHolderTargetName = " H";
+  header->SpacerTargetName = "";
+  header->PunchRev = "1";
+  header->DieHolderRev = "";
+  header->DieRev = "S";
+  header->HeaderReserved1 = 11;
+  header->HeaderReserved2 = 12;
+  header->HeaderReservedBlock[9] = 13;
+  header->HeaderReserved3 = 14;
+  ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
 
   const RecordFileHeader h = Header();
   EXPECT_EQ("030500", h.ProgramName);
@@ -115,7 +115,7 @@ TEST_F(RecordFileWriterTest, HeaderFieldsFromTheDialog) {
   EXPECT_EQ("D16   ", h.DieTargetName);
   EXPECT_EQ("H     ", h.DieHolderTargetName);
   EXPECT_EQ("      ", h.SpacerTargetName);
-  EXPECT_STREQ("P1", dialog->PunchTargetName);
+  EXPECT_STREQ("P1", header->PunchTargetName);
   EXPECT_EQ(2, h.RecordCount);
   EXPECT_EQ(24, h.CreationYear);
   EXPECT_EQ(3, h.CreationMonth);
@@ -136,24 +136,24 @@ TEST_F(RecordFileWriterTest, HeaderFieldsFromTheDialog) {
 }
 
 TEST_F(RecordFileWriterTest, MillimetreThicknessIsCutToHundredths) {
-  auto dialog = MakeDialog(WorkedSteps(1));
-  dialog->HeaderThickness = 1.567f;
-  ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
-  EXPECT_EQ(1.56f, dialog->HeaderThickness);
+  auto header = MakeHeader(WorkedSteps(1));
+  header->HeaderThickness = 1.567f;
+  ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
+  EXPECT_EQ(1.56f, header->HeaderThickness);
   EXPECT_EQ(1.56f, Header().HeaderThickness);
 }
 
 TEST_F(RecordFileWriterTest, InchThicknessIsCutToThousandthsTimes25Point4) {
   store_->Unit = 1;
-  auto dialog = MakeDialog(WorkedSteps(1));
-  dialog->HeaderThickness = 0.0625f;
-  ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
+  auto header = MakeHeader(WorkedSteps(1));
+  header->HeaderThickness = 0.0625f;
+  ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
   EXPECT_EQ(static_cast<float>(0.062 * 25.4), Header().HeaderThickness);
   EXPECT_NEAR(1.5748, Header().HeaderThickness, 1e-6);
   // 0.7 stands for 0.7, not for 0.699999988: no unit is lost in the cut.
-  dialog = MakeDialog(WorkedSteps(1));
-  dialog->HeaderThickness = 0.07f;
-  ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
+  header = MakeHeader(WorkedSteps(1));
+  header->HeaderThickness = 0.07f;
+  ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
   EXPECT_EQ(static_cast<float>(0.07 * 25.4), Header().HeaderThickness);
 }
 
@@ -166,9 +166,9 @@ TEST_F(RecordFileWriterTest, HardnessIsScaledForInchAndRoundedHalfUp) {
                {0, 349.6f, 350}, {0, 349.4f, 349}, {0, 349.5f, 350}};
   for (const auto& c : cases) {
     store_->Unit = c.unit;
-    auto dialog = MakeDialog(WorkedSteps(1));
-    dialog->Hardness = c.hardness;
-    ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
+    auto header = MakeHeader(WorkedSteps(1));
+    header->Hardness = c.hardness;
+    ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
     EXPECT_EQ(c.written, Header().Hardness) << c.unit << " " << c.hardness;
   }
 }
@@ -177,16 +177,16 @@ TEST_F(RecordFileWriterTest, TheCalculationSeesTheConvertedHeaderValues) {
   // An inch job: 0.0787 inch is cut to 0.078 and becomes 1.9812 mm, the
   // inch hardness 57.84 becomes 40. The calculation gets both.
   store_->Unit = 1;
-  auto dialog = MakeDialog(WorkedSteps(1));
-  dialog->HeaderThickness = 0.0787f;
-  dialog->Hardness = 57.84f;
-  ASSERT_TRUE(dialog->TryWriteRecordFile().ok());
-  EXPECT_EQ(static_cast<float>(0.078 * 25.4), dialog->HeaderThickness);
-  EXPECT_NEAR(40, dialog->Hardness, 1e-3);
+  auto header = MakeHeader(WorkedSteps(1));
+  header->HeaderThickness = 0.0787f;
+  header->Hardness = 57.84f;
+  ASSERT_TRUE(WriteRecordFile(*header, steps_, Context()).ok());
+  EXPECT_EQ(static_cast<float>(0.078 * 25.4), header->HeaderThickness);
+  EXPECT_NEAR(40, header->Hardness, 1e-3);
   BendMaterialData material;
-  dialog->GatherMaterialData(material, WorkedStep(1));
-  EXPECT_EQ(dialog->HeaderThickness, material.Thickness);
-  EXPECT_EQ(dialog->Hardness, material.TensileStrength);
+  GatherMaterialData(*header, job_, WorkedStep(1), material);
+  EXPECT_EQ(header->HeaderThickness, material.Thickness);
+  EXPECT_EQ(header->Hardness, material.TensileStrength);
 }
 
 TEST_F(RecordFileWriterTest, BendTypeThreeInAMillimetreJob) {
@@ -207,8 +207,8 @@ TEST_F(RecordFileWriterTest, BendTypeThreeInAMillimetreJob) {
   EXPECT_EQ(-2.0f, Record(1).StepValue);
   EXPECT_EQ(140.0f, Record(1).BendAngle);
   // The program's step copies keep the host's values.
-  EXPECT_EQ(2.0f, dialog_->ProgramSteps[0].GetStepValue());
-  EXPECT_EQ(90.0f, dialog_->ProgramSteps[0].GetBendAngle());
+  EXPECT_EQ(2.0f, steps_[0].GetStepValue());
+  EXPECT_EQ(90.0f, steps_[0].GetBendAngle());
 }
 
 TEST_F(RecordFileWriterTest, BendTypeThreeInAnInchJobIsOnlyNegated) {
@@ -344,28 +344,28 @@ TEST_F(RecordFileWriterTest, AnExistingFileIsReplaced) {
 TEST_F(RecordFileWriterTest, OpenFailureShowsItsMessageAndWritesNothing) {
   FaultInjectingFileSystem faults(&files_);
   faults.FailNth(FileOp::kCreate, 1);
-  ScopedPlatform scoped(Platform{&faults, &clock_, &settings_, &ui_});
+  files_used_ = &faults;
   store_->Unit = 1;
-  auto dialog = MakeDialog(WorkedSteps(2));
-  dialog->HeaderThickness = 0.0625f;
-  const Status s = dialog->TryWriteRecordFile();
+  auto header = MakeHeader(WorkedSteps(2));
+  header->HeaderThickness = 0.0625f;
+  const Status s = WriteRecordFile(*header, steps_, Context());
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(std::vector<std::string>{Text(strings::kOpenFileFails)},
             MessageTexts());
   EXPECT_EQ(MessageIcon::kNone, ui_.messages()[0].icon);
   EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
   // Converted before the attempt, and no step was calculated.
-  EXPECT_NEAR(1.5748, dialog->HeaderThickness, 1e-6);
-  EXPECT_EQ(0.0f, dialog->ProgramSteps[0].GetY1());
+  EXPECT_NEAR(1.5748, header->HeaderThickness, 1e-6);
+  EXPECT_EQ(0.0f, steps_[0].GetY1());
   faults.ClearFaults();
   faults.FailNth(FileOp::kCreate, 2);
-  EXPECT_EQ(0, dialog->WriteRecordFile());
+  EXPECT_FALSE(WriteRecordFile(*header, steps_, Context()).ok());
 }
 
 TEST_F(RecordFileWriterTest,
        AnyFailureAfterOpeningDeletesThePartlyWrittenFile) {
   FaultInjectingFileSystem faults(&files_);
-  ScopedPlatform scoped(Platform{&faults, &clock_, &settings_, &ui_});
+  files_used_ = &faults;
   ASSERT_TRUE(Write(WorkedSteps(2)).ok());
   const std::vector<std::string> log = faults.Log();
   ASSERT_FALSE(log.empty());
@@ -401,16 +401,16 @@ TEST_F(RecordFileWriterTest,
 TEST_F(RecordFileWriterTest, DiskFullDeletesThePartlyWrittenFile) {
   FaultInjectingFileSystem faults(&files_);
   faults.SetDiskCapacity(300);
-  ScopedPlatform scoped(Platform{&faults, &clock_, &settings_, &ui_});
+  files_used_ = &faults;
   EXPECT_FALSE(Write(WorkedSteps(3)).ok());
   EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
   EXPECT_TRUE(MessageTexts().empty());
 }
 
 TEST_F(RecordFileWriterTest, AStepListNotMatchingTheHeaderIsRefused) {
-  auto dialog = MakeDialog(WorkedSteps(2));
-  dialog->ProgramSteps.Add(WorkedStep(9));
-  EXPECT_FALSE(dialog->TryWriteRecordFile().ok());
+  auto header = MakeHeader(WorkedSteps(2));
+  steps_.Add(WorkedStep(9));
+  EXPECT_FALSE(WriteRecordFile(*header, steps_, Context()).ok());
   EXPECT_EQ(nullptr, files_.GetFile(RecordPath()));
 }
 

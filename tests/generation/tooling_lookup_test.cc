@@ -13,14 +13,14 @@ namespace {
 
 class ToolingLookupTest : public GenerationTest {
  protected:
-  BendMachineData Machine(ProgramDialog& dialog, const CPPStepInfo& step) {
+  BendMachineData Machine(ProgramHeader& header, const CPPStepInfo& step) {
     BendMachineData machine;
-    dialog.GatherMachineData(machine, dialog.Setup, step);
+    GatherMachineData(header, job_, header.Setup, step, machine);
     return machine;
   }
-  BendMaterialData Material(ProgramDialog& dialog, const CPPStepInfo& step) {
+  BendMaterialData Material(ProgramHeader& header, const CPPStepInfo& step) {
     BendMaterialData material;
-    dialog.GatherMaterialData(material, step);
+    GatherMaterialData(header, job_, step, material);
     return material;
   }
 };
@@ -29,8 +29,8 @@ TEST_F(ToolingLookupTest, MachineBlockInTableOrder) {
   AddWorkedExampleJob();
   store_->Machines[0].SetFrameTightness(0.25);
   store_->Setups[0].SetBendingCoefficient(1.5f);
-  auto dialog = MakeDialog({WorkedStep(1)});
-  const BendMachineData m = Machine(*dialog, WorkedStep(1));
+  auto header = MakeHeader({WorkedStep(1)});
+  const BendMachineData m = Machine(*header, WorkedStep(1));
   float values[8];
   m.ToArray(values);
   const float expected[8] = {0, 0.25f, 1000, 50, 3000, 1.5f, 1000, 1000};
@@ -39,27 +39,27 @@ TEST_F(ToolingLookupTest, MachineBlockInTableOrder) {
 
 TEST_F(ToolingLookupTest, FrameFlagOnlyForControlsOtherThanTwoAndSeven) {
   AddWorkedExampleJob();
-  auto dialog = MakeDialog({WorkedStep(1)});
+  auto header = MakeHeader({WorkedStep(1)});
   const struct {
     int control_type;
     float flag;
   } cases[] = {{7, 0}, {2, 0}, {0, 1}, {5, 1}, {-1, 1}};
   for (const auto& c : cases) {
-    dialog->ControlType = c.control_type;
-    EXPECT_EQ(c.flag, Machine(*dialog, WorkedStep(1)).FrameFlag)
+    header->Control = ControlTypeOf(c.control_type);
+    EXPECT_EQ(c.flag, Machine(*header, WorkedStep(1)).FrameFlag)
         << c.control_type;
   }
 }
 
 TEST_F(ToolingLookupTest, MaterialBlockInTableOrder) {
   AddWorkedExampleJob();
-  auto dialog = MakeDialog({WorkedStep(1)});
-  dialog->MaterialNumber = 3;
-  dialog->HeaderThickness = 1.5f;
-  dialog->Hardness = 33;
+  auto header = MakeHeader({WorkedStep(1)});
+  header->MaterialNumber = 3;
+  header->HeaderThickness = 1.5f;
+  header->Hardness = 33;
   CPPStepInfo step = WorkedStep(1, 120.5f);
   step.SetBendLength(1500, 0);
-  const BendMaterialData m = Material(*dialog, step);
+  const BendMaterialData m = Material(*header, step);
   float values[8];
   m.ToArray(values);
   const float expected[8] = {3, 1.5f, 16, 88, 2, 1.5f, 33, 120.5f};
@@ -84,8 +84,8 @@ TEST_F(ToolingLookupTest, ScaleByTenNarrowsBeforeMultiplying) {
   AddWorkedExampleJob();
   store_->Machines[0].SetMinTonnage(0.01);
   store_->Tools[0].SetPunchResistance(0.01f);
-  auto dialog = MakeDialog({WorkedStep(1)});
-  const BendMachineData m = Machine(*dialog, WorkedStep(1));
+  auto header = MakeHeader({WorkedStep(1)});
+  const BendMachineData m = Machine(*header, WorkedStep(1));
   EXPECT_EQ(0.099999994f, m.MinTonnage);
   EXPECT_EQ(0.099999994f, m.PunchLimit);
 }
@@ -94,16 +94,16 @@ TEST_F(ToolingLookupTest, UnmatchedNamesGiveTheValuesOfNewRecords) {
   AddWorkedExampleJob();
   // The machine name is exact and case-sensitive; "d16" is not "D16".
   store_->Setups[0].SetUserMachineName("pb1");
-  auto dialog = MakeDialog({WorkedStep(1)});
+  auto header = MakeHeader({WorkedStep(1)});
   CPPStepInfo step = MakeStep(StepTools{"P9", "d16"});
   step.SetBendLength(1000, 0);
   step.SetBendAngle(90);
 
-  const BendMaterialData material = Material(*dialog, step);
+  const BendMaterialData material = Material(*header, step);
   EXPECT_EQ(0.0f, material.VWidth);
   EXPECT_EQ(0.0f, material.DieAngle);
   EXPECT_EQ(0.0f, material.DieRadius);
-  const BendMachineData machine = Machine(*dialog, step);
+  const BendMachineData machine = Machine(*header, step);
   EXPECT_EQ(0.0f, machine.FrameTightness);
   EXPECT_EQ(0.0f, machine.MaxTonnage);
   EXPECT_EQ(0.0f, machine.MinTonnage);
@@ -118,9 +118,9 @@ TEST_F(ToolingLookupTest, TheFirstOfTwoRecordsOfOneNameIsUsed) {
   AddWorkedExampleJob();
   AddDie("D16", 24, 30, 4, 55);
   AddMachine("PB1", 400, 40, 4000);
-  auto dialog = MakeDialog({WorkedStep(1)});
-  EXPECT_EQ(16.0f, Material(*dialog, WorkedStep(1)).VWidth);
-  const BendMachineData m = Machine(*dialog, WorkedStep(1));
+  auto header = MakeHeader({WorkedStep(1)});
+  EXPECT_EQ(16.0f, Material(*header, WorkedStep(1)).VWidth);
+  const BendMachineData m = Machine(*header, WorkedStep(1));
   EXPECT_EQ(1000.0f, m.DieLimit);
   EXPECT_EQ(3000.0f, m.MaxBendingLength);
 }
@@ -129,31 +129,31 @@ TEST_F(ToolingLookupTest, ToolNamesAreReadUpToTheirFirstZeroByte) {
   AddWorkedExampleJob();
   const std::string long_name(32, 'W');
   AddDie(long_name.c_str(), 40);
-  auto dialog = MakeDialog({WorkedStep(1)});
+  auto header = MakeHeader({WorkedStep(1)});
 
   // A name filling all 32 bytes has no terminator: all 32 bytes count.
   char ids[6][32] = {};
   std::memcpy(ids[1], long_name.data(), 32);
   CPPStepInfo step;
   step.SetToolID(ids);
-  EXPECT_EQ(40.0f, Material(*dialog, step).VWidth);
+  EXPECT_EQ(40.0f, Material(*header, step).VWidth);
 
   // Bytes after the first 0 byte are not part of the name.
   char short_ids[6][32] = {};
   std::memcpy(short_ids[1], "D16\0XYZ", 7);
   step.SetToolID(short_ids);
-  EXPECT_EQ(16.0f, Material(*dialog, step).VWidth);
+  EXPECT_EQ(16.0f, Material(*header, step).VWidth);
 }
 
 TEST_F(ToolingLookupTest, NothingIsChanged) {
   AddWorkedExampleJob();
-  auto dialog = MakeDialog({WorkedStep(1)});
+  auto header = MakeHeader({WorkedStep(1)});
   CPPStepInfo step = WorkedStep(1);
-  CPPSetup setup = dialog->Setup;
+  CPPSetup setup = header->Setup;
   BendMachineData machine;
-  dialog->GatherMachineData(machine, setup, step);
+  GatherMachineData(*header, job_, setup, step, machine);
   BendMaterialData material;
-  dialog->GatherMaterialData(material, step);
+  GatherMaterialData(*header, job_, step, material);
   CPPStepInfo original = WorkedStep(1);
   EXPECT_TRUE(DifferingFields(original, step).empty());
   CPPSetup original_setup = store_->Setups[0];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/program_identity.h"
+#include "platform/scripted_ui.h"
 
 namespace bendpost {
 namespace {
@@ -16,8 +17,10 @@ TEST(SerialKeyTest, ThirtyTwoBitProcessesOnSixtyFourBitWindowsUseTheWowBranch) {
 
 // The tests are 64-bit (or not Windows at all): never the WOW64 branch.
 TEST(SerialKeyTest, ThisProcessUsesThePlainBranch) {
-  EXPECT_FALSE(IsWow64());
-  EXPECT_EQ(SerialCounterKeyPathFor(false), SerialCounterKeyPath());
+  ScriptedUserInterface ui;
+  EXPECT_FALSE(IsWow64(ui));
+  EXPECT_EQ(SerialCounterKeyPathFor(false), SerialCounterKeyPath(ui));
+  EXPECT_TRUE(ui.messages().empty());
 }
 
 }  // namespace

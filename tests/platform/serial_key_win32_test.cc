@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
-
 namespace bendpost {
 namespace {
 
@@ -45,32 +43,31 @@ BOOL WINAPI AnswersNo(HANDLE, PBOOL wow64) {
 class Wow64Test : public ::testing::Test {
  protected:
   RecordingUserInterface ui_;
-  ScopedPlatform platform_{Platform{nullptr, nullptr, nullptr, &ui_}};
 };
 
 TEST_F(Wow64Test, WithoutTheEntryPointTheAnswerIsNoAndNothingIsShown) {
-  EXPECT_FALSE(IsWow64Through(nullptr, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(nullptr, GetCurrentProcess(), ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(Wow64Test, AFailingCallAsksForAnUpgradeEveryTimeAndAnswersNo) {
-  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
-  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess(), ui_));
+  EXPECT_FALSE(IsWow64Through(Fails, GetCurrentProcess(), ui_));
   ASSERT_EQ(2u, ui_.messages.size());
   EXPECT_EQ("Please upgrade to Windows XP SP2 or later.", ui_.messages[0]);
   EXPECT_EQ(MessageIcon::kNone, ui_.icons[0]);
 }
 
 TEST_F(Wow64Test, TheEntryPointsAnswerIsTaken) {
-  EXPECT_TRUE(IsWow64Through(AnswersYes, GetCurrentProcess()));
-  EXPECT_FALSE(IsWow64Through(AnswersNo, GetCurrentProcess()));
+  EXPECT_TRUE(IsWow64Through(AnswersYes, GetCurrentProcess(), ui_));
+  EXPECT_FALSE(IsWow64Through(AnswersNo, GetCurrentProcess(), ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(Wow64Test, TheSystemHasTheEntryPointAndSaysNoForThisProcess) {
   IsWow64ProcessFn fn = LookUpIsWow64Process();
   ASSERT_NE(nullptr, fn);
-  EXPECT_FALSE(IsWow64Through(fn, GetCurrentProcess()));
+  EXPECT_FALSE(IsWow64Through(fn, GetCurrentProcess(), ui_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog/program_dialog.h"
+#include "dialog/program_header.h"
 #include "dialog/program_identity.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
 #include "platform/scripted_ui.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost {
 namespace {
@@ -95,20 +96,19 @@ TEST_F(PosixSettingsStoreTest, ValuesRoundTripThroughOneFileEach) {
 TEST_F(PosixSettingsStoreTest, CounterThroughTheDialogFunctions) {
   PosixSettingsStore store(root_);
   ScriptedUserInterface ui;
-  ScopedPlatform platform(Platform{nullptr, nullptr, &store, &ui});
   int serial = 5, month = 5, day = 5;
   // No key yet: nothing read, nothing written, nothing shown.
-  EXPECT_FALSE(ReadSerialCounter(serial, month, day));
-  EXPECT_FALSE(WriteSerialCounter(1, 3, 5));
+  EXPECT_FALSE(ReadSerialCounter(store, ui, serial, month, day));
+  EXPECT_FALSE(WriteSerialCounter(store, ui, 1, 3, 5));
   EXPECT_EQ(5, serial);
   EXPECT_TRUE(ui.messages().empty());
 
-  ASSERT_TRUE(CreateSettingsKey(root_, SerialCounterKeyPath()).ok());
-  ASSERT_TRUE(WriteSerialCounter(42, 3, 5));
+  ASSERT_TRUE(CreateSettingsKey(root_, SerialCounterKeyPath(ui)).ok());
+  ASSERT_TRUE(WriteSerialCounter(store, ui, 42, 3, 5));
   EXPECT_EQ("42\0"s, ReadFile(folder_ + "/Serial Number"));
   EXPECT_EQ("3\0\0"s, ReadFile(folder_ + "/Serial Month"));
   EXPECT_EQ("5\0\0"s, ReadFile(folder_ + "/Serial Day"));
-  ASSERT_TRUE(ReadSerialCounter(serial, month, day));
+  ASSERT_TRUE(ReadSerialCounter(store, ui, serial, month, day));
   EXPECT_EQ(42, serial);
   EXPECT_EQ(3, month);
   EXPECT_EQ(5, day);
@@ -118,27 +118,26 @@ TEST_F(PosixSettingsStoreTest, DialogWithoutTheUsersKeyGetsSerialZeroSilently) {
   PosixSettingsStore store(root_);
   ScriptedUserInterface ui;
   FixedClock clock(Date{2024, 3, 5});
-  ScopedPlatform platform(Platform{nullptr, &clock, &store, &ui});
-  JobStore* job = JobStore::Instance();
-  job->ResetForTesting();
+  MemFileSystem files;
+  Job job;
   CPPSetup setup;
   setup.SetSetupIndex(0);
-  job->Setups.Add(setup);
-  job->ProgramPath = "/jobs/part.bmf";
+  job.Setups.Add(setup);
+  job.ProgramPath = "/jobs/part.bmf";
+  const JobContext context{job, files, clock, store, ui};
   CArray<CPPStepInfo> steps;
   {
-    ProgramDialog dialog(0, 0, 0, steps, 1);
-    EXPECT_STREQ("030500", dialog.ProgramName);
-    EXPECT_EQ(1, dialog.NextSerial);
+    ProgramHeader header = BuildProgramHeader(context, 0, 0, 0, steps);
+    EXPECT_STREQ("030500", header.ProgramName);
+    EXPECT_EQ(1, header.NextSerial);
   }
   // With the key and a counter of today the numbering continues.
-  ASSERT_TRUE(CreateSettingsKey(root_, SerialCounterKeyPath()).ok());
-  ASSERT_TRUE(WriteSerialCounter(17, 3, 5));
+  ASSERT_TRUE(CreateSettingsKey(root_, SerialCounterKeyPath(ui)).ok());
+  ASSERT_TRUE(WriteSerialCounter(store, ui, 17, 3, 5));
   {
-    ProgramDialog dialog(0, 0, 0, steps, 1);
-    EXPECT_STREQ("030517", dialog.ProgramName);
+    ProgramHeader header = BuildProgramHeader(context, 0, 0, 0, steps);
+    EXPECT_STREQ("030517", header.ProgramName);
   }
-  job->ResetForTesting();
   EXPECT_TRUE(ui.messages().empty());
 }
 
