@@ -87,16 +87,35 @@ constexpr Field<Block> Text(std::string_view name, size_t offset, size_t width,
 
 // --- Checks, for static_assert ---
 
-// The fields follow each other in offset order without overlapping and the
-// last one ends at or before `block_size`; `contiguous` asks for no gap
-// either, and the last field to end exactly at `block_size`.
+// A number's or array's width is that of its type; a text has a width.
+template <typename Block>
+constexpr bool WidthFitsType(const Field<Block>& f) {
+  return std::visit(
+      [&](auto m) {
+        using T = std::remove_cvref_t<decltype(std::declval<Block&>().*m)>;
+        if constexpr (std::is_same_v<T, std::string>) {
+          return f.width > 0;
+        } else {
+          return f.width == StoredWidth<T>();
+        }
+      },
+      f.member);
+}
+
+// The fields follow each other in offset order without overlapping, each as
+// wide as its type, no two with the same name, and the last one ends at or
+// before `block_size`; `contiguous` asks for no gap either, and the last
+// field to end exactly at `block_size`.
 template <typename Table>
 constexpr bool FitsBlock(const Table& table, size_t block_size,
                          bool contiguous) {
   size_t end = 0;
-  for (const auto& f : table) {
-    if (f.width == 0 || f.offset < end) return false;
+  for (size_t i = 0; i < std::size(table); ++i) {
+    const auto& f = table[i];
+    if (!WidthFitsType(f) || f.offset < end) return false;
     if (contiguous && f.offset != end) return false;
+    for (size_t k = 0; k < i; ++k)
+      if (table[k].name == f.name) return false;
     end = f.offset + f.width;
   }
   return contiguous ? end == block_size : end <= block_size;
