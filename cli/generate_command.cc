@@ -186,7 +186,8 @@ std::vector<std::string> ReportLeftovers(const std::string& program_path,
     err << "bendpost generate: an interrupted earlier run left "
         << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
         << " in " << (program_folder.empty() ? "." : program_folder)
-        << "; the next program of the same name replaces them:\n";
+        << "; the next program of the same name replaces "
+        << (leftovers.size() == 1 ? "it" : "them") << ":\n";
     for (const std::string& name : leftovers) err << "  " << name << "\n";
   }
   return leftovers;
