@@ -28,6 +28,9 @@ constexpr bool IsInchUnit(int unit) {
 // Millimetres in one inch, and inches in one millimetre (the double
 // nearest 1 / 25.4, as the dialog multiplies by it).
 inline constexpr double kMillimetresPerInch = 25.4;
+// The 32-bit float nearest 25.4 (25.399999618530273), the factor of the
+// step setters (records/step_info.cc).
+inline constexpr float kMillimetresPerInchFloat = 25.4f;
 inline constexpr double kInchesPerMillimetre = 0.03937007874015748;
 
 // The hardness scale of the "Operateur" and "BandR" controls in an inch job

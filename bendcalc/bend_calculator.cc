@@ -361,6 +361,7 @@ void BendCalculator::Calculate(const BendMaterialData& material,
   warnings[0] = 0;
   result.Depth = 0;
   result.Force = 0;
+  result.InnerRadius = 0;
   Compute(material, machine, result, &warnings[0]);
   if (!std::isfinite(result.Depth) || !std::isfinite(result.Force)) {
     result.Depth = 0;
@@ -398,8 +399,9 @@ void BendCalculator::Compute(const BendMaterialData& material,
   // The punch travels to the load angle (the bend angle less the
   // springback), less the depth correction.
   const float theta = RoundToF32(static_cast<long double>(alpha) - springback);
+  result.InnerRadius = CorrectionRadius(geometry.rho, alpha, T);
   const float y = DepthCorrection(models_[kDepthCorrection], alpha, theta, V, T,
-                                  CorrectionRadius(geometry.rho, alpha, T));
+                                  result.InnerRadius);
   float Y = RoundToF32(PunchTravel(W, T, material.DieRadius, theta) - y);
 
   const long double f =

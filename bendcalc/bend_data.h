@@ -93,6 +93,10 @@ struct BendMachineData {
 struct BendResult {
   float Depth = 0;  // ram depth, millimetres
   float Force = 0;  // bending force, tonnage x 10
+  // The inner radius the depth was computed with (D'), millimetres; 0 when
+  // the calculation stopped before it. Not part of any file: for hosts
+  // that chart the calculation.
+  float InnerRadius = 0;
 };
 
 // Warning codes the calculation sets (one slot; the last one set wins).

@@ -10,6 +10,7 @@
 #include "cli/counter_store.h"
 #include "cli/host_ui.h"
 #include "cli/json_text.h"
+#include "cli/sheet_command.h"
 #include "cli/summary.h"
 #include "cli/terminal_ui.h"
 #include "dialog/program_identity.h"
@@ -185,7 +186,8 @@ std::vector<std::string> ReportLeftovers(const std::string& program_path,
     err << "bendpost generate: an interrupted earlier run left "
         << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
         << " in " << (program_folder.empty() ? "." : program_folder)
-        << "; the next program of the same name replaces them:\n";
+        << "; the next program of the same name replaces "
+        << (leftovers.size() == 1 ? "it" : "them") << ":\n";
     for (const std::string& name : leftovers) err << "  " << name << "\n";
   }
   return leftovers;
@@ -208,18 +210,22 @@ void MarkScriptErrors(const ScriptedUserInterface& scripted,
   }
 }
 
-// Prints the summary (a table, or JSON with --json) and returns the exit
-// code it gives.
+// Writes the setup sheets asked for, prints the summary (a table, or JSON
+// with --json) and returns the exit code they give.
 int PrintSummary(const GenerateOptions& options, const Job& job,
                  const std::vector<ProgramEvent>& events,
                  const HostRunResult& run,
-                 const std::vector<std::string>& leftovers, std::ostream& out) {
+                 const std::vector<std::string>& leftovers, CommandIo& io) {
+  std::ostream& out = io.out;
   const std::vector<ProgramSummary> summary =
       Summarize(CutPrograms(job), events, [](const std::string& path) {
         std::error_code ec;
         return fs::is_regular_file(path, ec);
       });
-  const int exit_code = SummaryExitCode(summary);
+  int exit_code = SummaryExitCode(summary);
+  if (options.sheet && !WriteProgramSheets(summary, job, io)) {
+    exit_code = std::max(exit_code, kExitIncomplete);
+  }
   if (options.json) {
     out << SummaryJson(summary, run.program_path, exit_code, leftovers).dump(2)
         << "\n";
@@ -276,7 +282,7 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
     MarkScriptErrors(*front_end.scripted, &host_ui.mutable_events(), io.err);
   }
   return PrintSummary(options, job, host_ui.mutable_events(), run, leftovers,
-                      io.out);
+                      io);
 }
 
 std::vector<std::string> FindLeftovers(const std::string& folder) {

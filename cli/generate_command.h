@@ -22,6 +22,7 @@ struct GenerateOptions {
   std::string settings_dir;  // --settings: root of the per-user counter
   bool json = false;         // --json summary
   bool interactive = false;  // terminal dialog even without a terminal
+  bool sheet = false;        // --sheet: a setup sheet beside each program
 };
 
 // Runs the command; returns the exit code (command_io.h). Nothing reaches

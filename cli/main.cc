@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "cli/calc_command.h"
+#include "cli/chart_page.h"
 #include "cli/command_io.h"
 #include "cli/console.h"
 #include "cli/decode_command.h"
 #include "cli/driver_calls.h"
 #include "cli/generate_command.h"
 #include "cli/material_command.h"
+#include "cli/sheet_command.h"
 #include "cli/tools_command.h"
 
 namespace {
@@ -44,6 +46,9 @@ Runner SetUpGenerate(CLI::App& gen) {
                  "folder of the material data files (replaces the job's "
                  "DataPath)");
   gen.add_flag("--json", generate->json, "print the summary as JSON");
+  gen.add_flag("--sheet", generate->sheet,
+               "write each created program's setup sheet beside its "
+               "control file (extension .html)");
   gen.add_flag("--interactive", generate->interactive,
                "use the terminal dialog even when the input is not a "
                "terminal");
@@ -58,6 +63,20 @@ Runner SetUpInspect(CLI::App& insp) {
   insp.add_flag("--json", inspect->json, "every field of every block as JSON");
   insp.add_flag("--raw", inspect->raw, "add every field with its offset");
   return [inspect](CommandIo& io) { return RunInspect(*inspect, io); };
+}
+
+Runner SetUpSheet(CLI::App& sheet_app) {
+  auto sheet = std::make_shared<SheetOptions>();
+  sheet_app.add_option("CONTROL_FILE", sheet->control_path, "the control file")
+      ->required();
+  sheet_app.add_option("--job", sheet->job_path, "the job it was made from")
+      ->required();
+  sheet_app.add_option("--data", sheet->data_dir,
+                       "folder of the material data files (replaces the "
+                       "job's DataPath)");
+  sheet_app.add_option("-o,--output", sheet->output_path,
+                       "the page (default: stdout)");
+  return [sheet](CommandIo& io) { return RunSheet(*sheet, io); };
 }
 
 // calc's numeric options: all but the defaulted ones are required, unless
@@ -166,7 +185,34 @@ Runner SetUpMaterial(CLI::App& material) {
       "plot", "Chart each model over the bend angle for several V/T ratios.");
   plot->add_option("FILE", args->in, "the material data file")->required();
   plot->add_option("-o,--output", args->out, "the chart (SVG)")->required();
-  return [args, build, show, plot](CommandIo& io) {
+  auto chart = std::make_shared<ChartOptions>();
+  CLI::App* chart_app = material.add_subcommand(
+      "chart",
+      "The shop's bending chart (HTML): force per metre, inner radius and "
+      "ram depth of a 90-degree bend for each thickness and die opening.");
+  chart_app
+      ->add_option("--data", chart->data_dir,
+                   "folder of the material data files f_1..f_4")
+      ->required();
+  chart_app->add_option("--material", chart->material, "material number 1..4")
+      ->required();
+  chart_app->add_option("--thickness", chart->thickness_list,
+                        "thicknesses, mm, comma-separated (default 0.5 to "
+                        "12)");
+  chart_app->add_option("--v-width", chart->v_width_list,
+                        "die openings, mm, comma-separated (default 4 to 100)");
+  chart_app->add_option("--die-angle", chart->die_angle, "die angle, degrees")
+      ->capture_default_str();
+  chart_app
+      ->add_option("--die-radius", chart->die_radius, "die shoulder radius, mm")
+      ->capture_default_str();
+  chart_app->add_option("--strength", chart->strength,
+                        "tensile strength (default: the material's hardness "
+                        "at the BandR control)");
+  chart_app->add_option("-o,--output", chart->output_path,
+                        "the page (default: stdout)");
+  return [args, build, show, plot, chart, chart_app](CommandIo& io) {
+    if (chart_app->parsed()) return RunMaterialChart(*chart, io);
     if (build->parsed()) return RunMaterialBuild(args->in, args->out, io);
     if (show->parsed()) return RunMaterialShow(args->in, args->json, io);
     if (plot->parsed()) return RunMaterialPlot(args->in, args->out, io);
@@ -219,11 +265,16 @@ constexpr Command kCommands[] = {
      "Show what a control file (12,664 bytes) or a record file "
      "holds.",
      SetUpInspect},
+    {"sheet",
+     "The operator's setup sheet of a program (self-contained HTML): "
+     "tooling, every step with its side view, the bed and the forces.",
+     SetUpSheet},
     {"calc",
      "One bend calculation with the driver's calculator: depth, "
      "force, tonnage and warning.",
      SetUpCalc},
-    {"material", "Material data files: build, show, plot.", SetUpMaterial},
+    {"material", "Material data files: build, show, plot, chart.",
+     SetUpMaterial},
     {"tools", "Tool name conversion tables: check, convert.", SetUpTools},
 };
 

@@ -1,6 +1,7 @@
 #include "bendpost/step_info.h"
 
 #include "base/numeric.h"
+#include "base/units.h"
 #include "records/array_copy.h"
 #include "records/truncate_decimals.h"
 
@@ -17,14 +18,12 @@ namespace {
 // anything else happens to it: 7.5 inch is then 190.5 mm, which rounds half
 // up to 191 (in double precision it would be 190.4999971... and give 190).
 // SetBendingSpeed alone works in double precision with the double nearest
-// 25.4.
-constexpr float kInchFactor = 25.4f;
-constexpr double kInchFactorDouble = 25.4;
-
-bool IsInch(int unit) { return unit == 1; }
+// 25.4 (kMillimetresPerInch).
+bool IsInch(int unit) { return bendpost::IsInchUnit(unit); }
 
 float InchToMillimetre(double inches) {
-  return static_cast<float>(inches * static_cast<double>(kInchFactor));
+  return static_cast<float>(
+      inches * static_cast<double>(bendpost::kMillimetresPerInchFloat));
 }
 
 // v cut toward zero to 16 bits (n), then n + 1 if v - n >= 0.5: rounds
@@ -99,7 +98,7 @@ void CPPStepInfo::SetBendingSpeed(double value, int unit) {
     return;
   }
   const double speed =
-      (IsInch(unit) ? value * kInchFactorDouble : value) + 0.00001;
+      (IsInch(unit) ? value * bendpost::kMillimetresPerInch : value) + 0.00001;
   bending_speed_ = RoundHalfUp16(speed);
 }
 

@@ -138,6 +138,59 @@ bendpost_golden_test(inspect_generate_cover_p2
   ARGS inspect tests/testdata/cli/generate_cover_p2.nmb
   GOLDEN ${golden_dir}/generate_cover_p2.nmb.txt)
 
+# Setup sheets: `generate --sheet` writes the sheet beside every created
+# program, and `sheet` on that control file with its job gives the same
+# page (both compared with one golden page). A 25-step inch program too.
+foreach(example bracket_mm bracket_inch)
+  bendpost_golden_test(generate_sheet_${example}
+    ARGS generate examples/${example}.json --yes --sheet ${gen_common}
+         --settings ${golden_work}/sheet_${example}/settings
+         --out ${golden_work}/sheet_${example}/out
+    CLEAN ${golden_work}/sheet_${example}
+    PRODUCED ${golden_work}/sheet_${example}/out/2120700.html
+    GOLDEN ${golden_dir}/sheet_${example}.html
+    FIXTURES_SETUP sheet_${example})
+  bendpost_golden_test(sheet_${example}
+    ARGS sheet ${golden_work}/sheet_${example}/out/2120700.NMB
+         --job examples/${example}.json --data ${BENDPOST_EXAMPLE_DATA}
+    GOLDEN ${golden_dir}/sheet_${example}.html
+    FIXTURES_REQUIRED sheet_${example})
+endforeach()
+bendpost_golden_test(generate_sheet_cover
+  ARGS generate examples/cover_two_setups.json --sheet
+       --answers tests/testdata/cli/cover_answers.json ${gen_common}
+       --settings ${golden_work}/sheet_cover/settings
+       --out ${golden_work}/sheet_cover/out
+  CLEAN ${golden_work}/sheet_cover
+  PRODUCED ${golden_work}/sheet_cover/out/2CV01.html
+           ${golden_work}/sheet_cover/out/2120701.html
+  GOLDEN ${golden_dir}/sheet_cover_p1.html ${golden_dir}/sheet_cover_p2.html
+  FIXTURES_SETUP sheet_cover)
+foreach(program 2CV01:p1 2120701:p2)
+  string(REPLACE ":" ";" parts ${program})
+  list(GET parts 0 file)
+  list(GET parts 1 which)
+  bendpost_golden_test(sheet_cover_${which}
+    ARGS sheet ${golden_work}/sheet_cover/out/${file}.NMB
+         --job examples/cover_two_setups.json --data ${BENDPOST_EXAMPLE_DATA}
+    GOLDEN ${golden_dir}/sheet_cover_${which}.html
+    FIXTURES_REQUIRED sheet_cover)
+endforeach()
+bendpost_golden_test(generate_sheet_long_program_inch
+  ARGS generate tests/testdata/cli/long_program_inch.json --yes --sheet
+       ${gen_common} --settings ${golden_work}/sheet_long/settings
+       --out ${golden_work}/sheet_long/out
+  CLEAN ${golden_work}/sheet_long
+  PRODUCED ${golden_work}/sheet_long/out/2120700.html
+  GOLDEN ${golden_dir}/sheet_long_program_inch.html)
+
+# The bending chart of every example material.
+foreach(n 1 2 3 4)
+  bendpost_golden_test(material_chart_${n}
+    ARGS material chart --data ${BENDPOST_EXAMPLE_DATA} --material ${n}
+    GOLDEN ${golden_dir}/chart_material_${n}.html)
+endforeach()
+
 # The version the project is built as (under the emulator in a cross build).
 add_test(NAME cli.version COMMAND bendpost_cli --version)
 set_tests_properties(cli.version PROPERTIES

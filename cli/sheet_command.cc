@@ -1,0 +1,90 @@
+#include "cli/sheet_command.h"
+
+#include <filesystem>
+
+#include "cli/html.h"
+#include "cli/sheet_model.h"
+#include "cli/sheet_page.h"
+
+namespace bendpost::cli {
+
+std::string SheetPathFor(const std::string& control_path) {
+  const std::filesystem::path path(control_path);
+  std::filesystem::path sheet = path;
+  sheet.replace_extension(".html");
+  return sheet.string();
+}
+
+Status MakeSheet(FileSystem& files, const std::string& control_path,
+                 const Job& job, std::optional<int> program_number,
+                 std::string* html) {
+  std::string bytes;
+  if (Status s = ReadWholeFile(files, control_path, &bytes); !s.ok()) {
+    return Status::Error("cannot read " + control_path + ": " + s.message());
+  }
+  SheetModel model;
+  if (Status s =
+          BuildSheetModel(control_path, bytes, job, program_number, &model);
+      !s.ok()) {
+    return Status::Error(control_path + ": " + s.message());
+  }
+  *html = SheetPage(model);
+  return Status::OK();
+}
+
+bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
+                        const Job& job, CommandIo& io) {
+  FileSystem& files = RealFileSystem();
+  bool all = true;
+  for (const ProgramSummary& p : programs) {
+    if (p.event.status != ProgramStatus::kCreated || !p.control_file_found)
+      continue;
+    std::string html;
+    Status s = MakeSheet(files, p.control_file, job, p.run.number, &html);
+    const std::string path = SheetPathFor(p.control_file);
+    if (s.ok()) s = WritePage(files, path, html);
+    if (!s.ok()) {
+      io.err << "error: no sheet for program " << p.run.number << ": "
+             << s.message() << "\n";
+      all = false;
+    }
+  }
+  return all;
+}
+
+int RunSheet(const SheetOptions& options, CommandIo& io) {
+  Job job;
+  std::vector<JsonProblem> problems;
+  if (!LoadJobFile(options.job_path, &job, &problems)) {
+    io.err << "bendpost sheet: " << options.job_path << ": " << problems.size()
+           << (problems.size() == 1 ? " problem" : " problems") << "\n";
+    for (const JsonProblem& p : problems) {
+      io.err << "  " << p.path << ": " << p.message << "\n";
+    }
+    return kExitUsage;
+  }
+  if (!options.data_dir.empty()) {
+    job.data_path =
+        std::filesystem::absolute(options.data_dir).lexically_normal().string();
+  }
+  FileSystem& files = RealFileSystem();
+  std::string html;
+  if (Status s =
+          MakeSheet(files, options.control_path, job, std::nullopt, &html);
+      !s.ok()) {
+    io.err << "bendpost sheet: " << s.message() << "\n";
+    return kExitUsage;
+  }
+  if (options.output_path.empty()) {
+    io.out << html;
+    return kExitOk;
+  }
+  if (Status s = WritePage(files, options.output_path, html); !s.ok()) {
+    io.err << "bendpost sheet: cannot write " << options.output_path << ": "
+           << s.message() << "\n";
+    return kExitUsage;
+  }
+  return kExitOk;
+}
+
+}  // namespace bendpost::cli
