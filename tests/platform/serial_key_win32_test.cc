@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,17 @@ TEST_F(Wow64Test, TheEntryPointsAnswerIsTaken) {
 }
 
 // The real entry point answers for the width of this process (true for the
-// 32-bit tests on a 64-bit system), and the counter's key follows it.
+// 32-bit tests on a 64-bit system), and the counter's key follows it. The
+// 32-bit build's tests are meant for a 64-bit prefix (BENDPOST_REQUIRE_WOW64,
+// set by tests/CMakeLists.txt): a 32-bit prefix would leave the WOW64 branch
+// untried while every test still passed.
 TEST_F(Wow64Test, TheSystemAnswersForTheWidthOfThisProcess) {
   IsWow64ProcessFn fn = LookUpIsWow64Process();
   ASSERT_NE(nullptr, fn);
   const bool wow64 = test_support::ThirtyTwoBitProcessOnSixtyFourBitWindows();
+  if (std::getenv("BENDPOST_REQUIRE_WOW64") != nullptr) {
+    ASSERT_TRUE(wow64) << "a 32-bit test process on 64-bit Windows expected";
+  }
   EXPECT_EQ(wow64, IsWow64Through(fn, GetCurrentProcess(), ui_));
   EXPECT_EQ(SerialCounterKeyPathFor(wow64), SerialCounterKeyPath(ui_));
   EXPECT_TRUE(ui_.messages.empty());
