@@ -22,7 +22,9 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "base/text.h"
 #include "dialog/program_identity.h"
 #include "formats/program_converter.h"
 #include "generation/record_file_writer.h"
@@ -38,11 +40,16 @@ constexpr int kRecordLayoutSelector = 0;
 
 // FileName up to, not including, its last "." followed by ".kpz". A name
 // whose last part has no "." keeps the whole name: "P1" gives "P1.kpz".
+// So does a FileName that already ends in ".kpz" (in any case): the control
+// file takes FileName's extension, so with one setup it would be named
+// exactly like the staging file, which overwrites an older control file
+// first and is deleted after the conversion, taking the new one with it.
 std::string StagingName(const std::string& file_name) {
   const size_t dot = file_name.rfind('.');
   const size_t separator = file_name.find_last_of("\\/");
   if (dot == std::string::npos ||
-      (separator != std::string::npos && dot < separator)) {
+      (separator != std::string::npos && dot < separator) ||
+      EqualsNoCase(std::string_view(file_name).substr(dot), ".kpz")) {
     return file_name + ".kpz";
   }
   return file_name.substr(0, dot) + ".kpz";

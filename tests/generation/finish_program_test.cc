@@ -243,5 +243,26 @@ TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
   }
 }
 
+// With one setup the control file takes FileName itself; when that ends in
+// ".kpz" the staging file must not share its name, or the new control file
+// would be deleted as the staging file and an older one overwritten first.
+TEST_F(FinishProgramTest, AFileNameEndingInTheStagingExtensionKeepsItsProgram) {
+  const std::string name = NativePath("/jobs/2030500.kpz");
+  files_.SetFile(name, "an earlier program");
+  auto header = MakeHeader(WorkedSteps(1));
+  header->FileName = name;
+  faults_.FailNth(FileOp::kRename, 1);
+  EXPECT_FALSE(FinishProgram(*header, steps_, Context()).ok());
+  const std::string* kept = files_.GetFile(name);
+  ASSERT_NE(nullptr, kept);
+  EXPECT_EQ("an earlier program", *kept);
+
+  faults_.ClearFaults();
+  ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok());
+  EXPECT_TRUE(Logged("create " + name + ".kpz"));
+  EXPECT_EQ(1, Control(name).header.StepCount);
+  EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"), name}), Files());
+}
+
 }  // namespace
 }  // namespace bendpost::testing
