@@ -9,6 +9,7 @@
 #include "bendcalc/bend_warnings.h"
 #include "cli/json_text.h"
 #include "cli/program_json.h"
+#include "generation/step_bend_data.h"
 #include "platform/platform.h"
 
 namespace bendpost::cli {
@@ -44,30 +45,16 @@ bool ReadBlock(const nlohmann::json& j, float (&values)[8]) {
 CalcOutcome CalculateStep(const std::string& data_dir,
                           const BendMaterialData& material,
                           const BendMachineData& machine, float offset) {
-  BendCalculator calculator{*CurrentPlatform().files, CString(data_dir)};
-  BendResult result;
-  WarningCodes warnings{};
-  calculator.Calculate(material, machine, result, warnings);
-
+  // The generation's own calculation, on the machine of the block's
+  // maximum bending length.
+  const StepBendData data = CalculateStepBendData(
+      *CurrentPlatform().files, CString(data_dir), material, machine, offset,
+      machine.MaxBendingLength);
   CalcOutcome outcome;
-  outcome.depth = result.Depth;
-  outcome.force = result.Force;
-  // Off-centre correction: the force scaled by (L + s) / L, with L the
-  // machine's maximum bending length and s twice the offset, cut to a whole
-  // number and taken without sign. A machine without a length has nothing
-  // to scale by; the force is kept.
-  const long double length = machine.MaxBendingLength;
-  const int32_t twice = TruncToInt32(2.0L * offset);
-  const long double s = twice < 0 ? -static_cast<long double>(twice) : twice;
-  outcome.tonnage =
-      length == 0 ? result.Force
-                  : static_cast<float>(static_cast<long double>(result.Force) *
-                                       (length + s) / length);
-  outcome.warning = warnings[0];
-  if (outcome.warning == kWarningBelowMinTonnage &&
-      !(outcome.tonnage < machine.MinTonnage)) {
-    outcome.warning = 0;
-  }
+  outcome.depth = data.depth;
+  outcome.force = data.force;
+  outcome.tonnage = data.tonnage;
+  outcome.warning = data.warnings[0];
   if (WarningText(outcome.warning).empty()) outcome.warning = 0;
   return outcome;
 }

@@ -25,20 +25,16 @@ float OffCentreTonnage(float tonnage, float offset, double max_bending_length) {
 StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
                                    const BendMaterialData& material,
                                    const BendMachineData& machine_data,
-                                   float offset, const CPPMachine* machine) {
+                                   float offset, double max_bending_length) {
   BendCalculator calculator(files, data_path);
   StepBendData out;
   BendResult result;
   calculator.Calculate(material, machine_data, result, out.warnings);
   out.depth = result.Depth;
   out.force = result.Force;
-  out.tonnage = result.Force;
-  // Without the machine, or with a maximum bending length of 0, there is
-  // no length to scale by.
-  if (machine != nullptr && machine->GetMaxBendingLength() != 0) {
-    out.tonnage =
-        OffCentreTonnage(result.Force, offset, machine->GetMaxBendingLength());
-  }
+  out.tonnage = max_bending_length == 0 ? result.Force
+                                        : OffCentreTonnage(result.Force, offset,
+                                                           max_bending_length);
   // The minimum-tonnage warning stands only while the corrected tonnage is
   // still below the minimum the calculation compared with. (The
   // calculation raised the force to that minimum, so a correction factor
@@ -48,6 +44,15 @@ StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
     out.warnings[0] = 0;
   }
   return out;
+}
+
+StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
+                                   const BendMaterialData& material,
+                                   const BendMachineData& machine_data,
+                                   float offset, const CPPMachine* machine) {
+  return CalculateStepBendData(
+      files, data_path, material, machine_data, offset,
+      machine == nullptr ? 0.0 : machine->GetMaxBendingLength());
 }
 
 }  // namespace bendpost

@@ -23,9 +23,16 @@ struct StepBendData {
 };
 
 // Calculates one step with a calculator reading the material data files of
-// `data_path` anew. `machine` is the setup's machine, null when none has
-// its name: then, as with a maximum bending length of 0, the tonnage keeps
-// the calculated force.
+// `data_path` anew, on a machine of `max_bending_length` millimetres: with
+// 0 there is no length to scale by and the tonnage keeps the calculated
+// force. (The command line's one-bend calculation calls this directly.)
+StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
+                                   const BendMaterialData& material,
+                                   const BendMachineData& machine_data,
+                                   float offset, double max_bending_length);
+
+// The same for a setup's `machine`, null when none has its name (then, as
+// with a maximum bending length of 0, the tonnage keeps the force).
 StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
                                    const BendMaterialData& material,
                                    const BendMachineData& machine_data,
