@@ -1,8 +1,6 @@
 # Cross build of the 32-bit Windows DLL with MinGW-w64 (i686) on Linux; the
 # tests run under Wine as a 32-bit process on a 64-bit prefix (WOW64).
 #
-# As for x86-64: the posix thread model and a static C and C++ runtime.
-#
 # -msse2 -mfpmath=sse: GCC's default 32-bit floating point (x87) keeps
 # intermediate results in 80 bits, so float products such as an inch value
 # times 25.4 are not rounded to float and the truncations that follow can
@@ -11,24 +9,8 @@
 # writes the same bytes as the 64-bit one and as Linux. Every x86 processor
 # a supported Windows runs on has SSE2. records/truncate_decimals.cc refuses
 # to compile with excess precision.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(BENDPOST_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${BENDPOST_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${BENDPOST_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${BENDPOST_MINGW_TRIPLE}-windres)
-
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${BENDPOST_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

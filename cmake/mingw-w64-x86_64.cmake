@@ -1,24 +1,5 @@
-# Cross build of the Windows DLL with MinGW-w64 (x86-64) on Linux; the
-# tests run under Wine as the cross-compiling emulator.
-#
-# The posix thread model gives std::thread and std::mutex (GoogleTest needs
-# them). The C and C++ runtimes are linked statically, so bendpost.dll and
-# the test executables need no MinGW DLLs beside them.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the 64-bit Windows DLL with MinGW-w64 (x86-64) on Linux;
+# the tests run under Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(BENDPOST_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${BENDPOST_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${BENDPOST_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${BENDPOST_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${BENDPOST_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
