@@ -106,12 +106,12 @@ ControlFileStep ControlStepFromRecord(const RecordFileStep& r) {
 
 void EncodeControlFileHeader(const ControlFileHeader& header, uint8_t* block) {
   std::memset(block, 0, kHeaderSize);
-  fields::EncodeFields(kHeaderFields, header, block);
+  fields::EncodeFields<kHeaderFields>(header, block);
 }
 
 void EncodeControlFileStep(const ControlFileStep& step, uint8_t* block) {
   std::memset(block, 0, kStepSize);
-  fields::EncodeFields(kStepFields, step, block);
+  fields::EncodeFields<kStepFields>(step, block);
 }
 
 Status BuildControlFileImage(const RecordFileHeader& header,

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "base/le_bytes.h"
@@ -208,28 +209,49 @@ inline std::string GetText(const uint8_t* p, size_t width, TextStyle style) {
   return std::string(c, internal::TerminatedLength(p, width));
 }
 
-// Writes every field of `block` into `p`; bytes that hold no field are left
-// as they are.
-template <typename Table, typename Block>
-void EncodeFields(const Table& table, const Block& block, uint8_t* p) {
-  for (const Field<Block>& f : table) {
-    uint8_t* at = p + f.offset;
-    std::visit(
-        [&](auto m) {
-          using T = std::remove_cvref_t<decltype(block.*m)>;
-          const T& v = block.*m;
-          if constexpr (std::is_same_v<T, std::string>) {
-            PutText(at, v, f.width, f.text);
-          } else if constexpr (std::is_arithmetic_v<T>) {
-            internal::PutScalar(at, v);
-          } else {
-            using E = typename T::value_type;
-            for (size_t i = 0; i < v.size(); ++i)
-              internal::PutScalar(at + i * sizeof(E), v[i]);
-          }
-        },
-        f.member);
+namespace internal {
+
+// Writes one field's value at `at` (`width` and `style` matter for texts).
+inline void PutField(const std::string& v, uint8_t* at, size_t width,
+                     TextStyle style) {
+  PutText(at, v, width, style);
+}
+template <typename T>
+void PutField(const T& v, uint8_t* at, size_t, TextStyle) {
+  if constexpr (std::is_arithmetic_v<T>) {
+    PutScalar(at, v);
+  } else {
+    using E = typename T::value_type;
+    for (size_t i = 0; i < v.size(); ++i) PutScalar(at + i * sizeof(E), v[i]);
   }
+}
+
+// Field I of kTable, with its member, offset and width as constants.
+template <const auto& kTable, size_t I, typename Block>
+void EncodeField(const Block& block, uint8_t* p) {
+  constexpr const auto& f = kTable[I];
+  constexpr auto member = std::get<f.member.index()>(f.member);
+  PutField(block.*member, p + f.offset, f.width, f.text);
+}
+
+// `p` is a parameter, not a lambda's capture: every byte stored may alias a
+// captured pointer, which would then be loaded again for every field.
+template <const auto& kTable, typename Block, size_t... I>
+void EncodeEachField(const Block& block, uint8_t* p,
+                     std::index_sequence<I...>) {
+  (EncodeField<kTable, I>(block, p), ...);
+}
+
+}  // namespace internal
+
+// Writes every field of `block` into `p`; bytes that hold no field are left
+// as they are. The table is a template argument so that the fields are
+// written one after the other with constant offsets and types, without a
+// loop over the table or a dispatch on each member's type.
+template <const auto& kTable, typename Block>
+void EncodeFields(const Block& block, uint8_t* p) {
+  internal::EncodeEachField<kTable>(
+      block, p, std::make_index_sequence<std::size(kTable)>());
 }
 
 // Reads every field of `block` from `p`. A zero-terminated text that fills

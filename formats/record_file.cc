@@ -43,13 +43,13 @@ CreationDateBytes ParseCreationDate(std::string_view text) {
 
 RecordHeaderBytes EncodeRecordFileHeader(const RecordFileHeader& header) {
   RecordHeaderBytes b{};  // the padded layout's filler stays 0
-  fields::EncodeFields(kHeaderFields, header, b.data());
+  fields::EncodeFields<kHeaderFields>(header, b.data());
   return b;
 }
 
 RecordStepBytes EncodeRecordFileStep(const RecordFileStep& step) {
   RecordStepBytes b{};  // the padded layout's filler stays 0
-  fields::EncodeFields(kStepFields, step, b.data());
+  fields::EncodeFields<kStepFields>(step, b.data());
   return b;
 }
 
