@@ -110,9 +110,14 @@ std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 std::string* error) {
   const std::string key_path = SerialCounterKeyPath(*CurrentPlatform().ui);
   if (settings_dir.empty()) {
+    // The path is the stored one (it names Wow6432Node itself for a 32-bit
+    // process on 64-bit Windows), so it is created through the 64-bit view:
+    // the same key on Windows, which shares HKEY_CURRENT_USER\Software
+    // between the views; under Wine, a 32-bit process's create would
+    // otherwise add a second Wow6432Node that the driver's open does not.
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path.c_str(), 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key,
+                        KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key,
                         nullptr) != ERROR_SUCCESS) {
       *error =
           "cannot create the serial counter's registry key "

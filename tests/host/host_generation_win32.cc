@@ -139,10 +139,18 @@ std::optional<SavedValue> QueryValue(HKEY key, const char* name) {
   return SavedValue{type, bytes};
 }
 
+// The test reaches the counter's key by its stored path, as the 64-bit view
+// shows it. Windows shares HKEY_CURRENT_USER\Software between the views,
+// so this changes nothing there (and a 32-bit system ignores the flag);
+// Wine, in some prefixes, sends a 32-bit process's "Software\Wow6432Node\X"
+// to Software\Wow6432Node\Wow6432Node\X when creating a key but not when
+// opening one, and the test's key would then not be the DLL's.
+constexpr REGSAM kStoredView = KEY_WOW64_64KEY;
+
 bool KeyExists(const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | kStoredView,
+                    &key) != ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
   return true;
@@ -162,7 +170,7 @@ class ScopedEmptyCounterKey {
     }
     HKEY key = nullptr;
     ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0, nullptr, 0,
-                          KEY_READ | KEY_WRITE, nullptr, &key,
+                          KEY_READ | KEY_WRITE | kStoredView, nullptr, &key,
                           nullptr) == ERROR_SUCCESS;
     if (!ok_) return;
     for (const char* name : kCounterValues) {
@@ -174,7 +182,7 @@ class ScopedEmptyCounterKey {
   ~ScopedEmptyCounterKey() {
     HKEY key = nullptr;
     if (ok_ && RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0,
-                             KEY_WRITE, &key) == ERROR_SUCCESS) {
+                             KEY_WRITE | kStoredView, &key) == ERROR_SUCCESS) {
       for (size_t i = 0; i < saved_.size(); ++i) {
         RegDeleteValueA(key, kCounterValues[i]);
         if (saved_[i])
@@ -185,7 +193,7 @@ class ScopedEmptyCounterKey {
       RegCloseKey(key);
     }
     for (const std::string& path : created_)  // the deepest first
-      RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+      RegDeleteKeyExA(HKEY_CURRENT_USER, path.c_str(), kStoredView, 0);
   }
   ScopedEmptyCounterKey(const ScopedEmptyCounterKey&) = delete;
   ScopedEmptyCounterKey& operator=(const ScopedEmptyCounterKey&) = delete;
@@ -194,8 +202,8 @@ class ScopedEmptyCounterKey {
   // What the key holds now under `name`.
   static std::optional<SavedValue> Value(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kCounterKey.c_str(), 0,
+                      KEY_READ | kStoredView, &key) != ERROR_SUCCESS)
       return std::nullopt;
     std::optional<SavedValue> value = QueryValue(key, name);
     RegCloseKey(key);
