@@ -6,11 +6,12 @@
 #include <locale>
 #include <sstream>
 
+#include "base/text.h"
 #include "bendcalc/material_file.h"
+#include "cli/html.h"
 #include "cli/json_text.h"
 #include "cli/material_description.h"
 #include "cli/text_table.h"
-#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {
@@ -85,29 +86,6 @@ constexpr const char* kColours[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728",
 constexpr const char* kModelTitles[] = {
     "Springback (degrees)", "Neutral factor", "Inner radius model value",
     "Depth correction model value"};
-
-std::string Escape(const std::string& text) {
-  std::string s;
-  for (char c : text) {
-    switch (c) {
-      case '<':
-        s += "&lt;";
-        break;
-      case '>':
-        s += "&gt;";
-        break;
-      case '&':
-        s += "&amp;";
-        break;
-      case '"':
-        s += "&quot;";
-        break;
-      default:
-        s += c;
-    }
-  }
-  return s;
-}
 
 void Panel(std::ostringstream& svg, const MaterialModelSet& models, int index,
            double left, double top) {
@@ -244,8 +222,8 @@ std::string MaterialChartSvg(const MaterialModelSet& models,
       << kHeight << "\" font-family=\"sans-serif\">\n";
   svg << "<rect width=\"100%\" height=\"100%\" fill=\"#f8f8f8\"/>\n";
   svg << "<text x=\"" << kWidth / 2
-      << "\" y=\"26\" text-anchor=\"middle\" font-size=\"17\">" << Escape(title)
-      << "</text>\n";
+      << "\" y=\"26\" text-anchor=\"middle\" font-size=\"17\">"
+      << HtmlEscape(title) << "</text>\n";
   for (int i = 0; i < kMaterialModelCount; ++i) {
     Panel(svg, models, i, 13 + (i % 2) * 454, 44 + (i / 2) * 304);
   }
