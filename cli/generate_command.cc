@@ -14,6 +14,8 @@
 #include "cli/summary.h"
 #include "cli/terminal_ui.h"
 #include "dialog/program_identity.h"
+#include "formats/control_file.h"
+#include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "resources/dialog_ids.h"
@@ -174,6 +176,18 @@ void WatchReplacedControlFiles(HostUserInterface& host_ui) {
   });
 }
 
+// A program whose FileName ends in ".kpz" is finished under that name, and
+// a control file is the one thing there that decodes as one: a record file
+// is never 12,664 bytes with a control file's header.
+bool IsFinishedControlFile(const fs::path& path) {
+  std::error_code ec;
+  if (fs::file_size(path, ec) != control_file::kFileSize || ec) return false;
+  std::string bytes;
+  DecodedControlFile decoded;
+  return ReadWholeFile(RealFileSystem(), path.string(), &bytes).ok() &&
+         DecodeControlFile(bytes, &decoded).ok();
+}
+
 // The files an interrupted earlier run left in the program folder, named
 // on `err`.
 std::vector<std::string> ReportLeftovers(const std::string& program_path,
@@ -292,7 +306,7 @@ std::vector<std::string> FindLeftovers(const std::string& folder) {
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if ((EndsWithNoCase(name, ".kpz") || EndsWithNoCase(name, ".nmb.tmp")) &&
-        it->is_regular_file(ec)) {
+        it->is_regular_file(ec) && !IsFinishedControlFile(it->path())) {
       names.push_back(name);
     }
   }

@@ -32,7 +32,8 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
 
 // The files in `folder` that a run of the driver stopped half way leaves:
 // staging files ("*.kpz") and temporary control files ("*.NMB.tmp"), by
-// name, sorted. The next program of the same name replaces them.
+// name, sorted. The next program of the same name replaces them. A "*.kpz"
+// that is a whole control file is a finished program, not a leftover.
 std::vector<std::string> FindLeftovers(const std::string& folder);
 
 // "2026-12-07" -> the date; nullopt for anything that is not a real date

@@ -245,6 +245,9 @@ TEST_F(GenerateCommandTest, ReplacedControlFilesAndLeftoversAreReported) {
        {"2120700.NMB", "2120700.kpz", "2120701.nmb.tmp", "notes.tmp"}) {
     testing::WriteText(dir_ / "out" / name, "earlier");
   }
+  // A program whose FileName ends in ".kpz" is finished under that name.
+  std::filesystem::copy_file(BENDPOST_TESTDATA_DIR "/generation/bracket_mm.nmb",
+                             dir_ / "out" / "finished.kpz");
   json summary = JsonSummary();
   ASSERT_EQ(summary["programs"].size(), 2u) << err_.str();
   EXPECT_EQ(summary["programs"][0]["replaced"], true);
