@@ -305,10 +305,12 @@ std::vector<std::string> FindLeftovers(const std::string& folder) {
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if ((EndsWithNoCase(name, ".kpz") || EndsWithNoCase(name, ".nmb.tmp")) &&
-        it->is_regular_file(ec) && !IsFinishedControlFile(it->path())) {
-      names.push_back(name);
-    }
+    // A whole temporary control file is still a leftover: it was never
+    // renamed into place.
+    const bool candidate =
+        EndsWithNoCase(name, ".nmb.tmp") ||
+        (EndsWithNoCase(name, ".kpz") && !IsFinishedControlFile(it->path()));
+    if (candidate && it->is_regular_file(ec)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
