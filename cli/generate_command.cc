@@ -177,11 +177,9 @@ void WatchReplacedControlFiles(HostUserInterface& host_ui) {
 }
 
 // A program whose FileName ends in ".kpz" is finished under that name, and
-// a control file is the one thing there that decodes as one: a record file
-// is never 12,664 bytes with a control file's header.
+// a control file is the one thing there that decodes as one (its size and
+// block headers): a record file never does.
 bool IsFinishedControlFile(const fs::path& path) {
-  std::error_code ec;
-  if (fs::file_size(path, ec) != control_file::kFileSize || ec) return false;
   std::string bytes;
   DecodedControlFile decoded;
   return ReadWholeFile(RealFileSystem(), path.string(), &bytes).ok() &&
