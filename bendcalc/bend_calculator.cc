@@ -366,6 +366,7 @@ void BendCalculator::Calculate(const BendMaterialData& material,
   if (!std::isfinite(result.Depth) || !std::isfinite(result.Force)) {
     result.Depth = 0;
     result.Force = 0;
+    warnings[0] = kWarningNotCalculated;
   }
 }
 

@@ -10,7 +10,8 @@
 // rounded to float where they are formed, the rest is long double; angles
 // become radians with 3.14159 / 180. Intermediate infinities and NaNs follow
 // IEEE rules; only the final depth and force are checked, and if either is
-// not finite both become 0 (the warning code stays).
+// not finite both become 0 and the warning code is kWarningNotCalculated
+// (whatever was set before).
 #ifndef BENDPOST_BENDCALC_BEND_CALCULATOR_H_
 #define BENDPOST_BENDCALC_BEND_CALCULATOR_H_
 
@@ -49,7 +50,9 @@ class BendCalculator {
   //     bending coefficient term: the depth.
   //  5. force x 10 and the limits: punch (53), die (54), machine minimum
   //     (51, ends), machine maximum (52).
-  // Only warnings[0] is written; the last code set wins.
+  // Only warnings[0] is written; the last code set wins. A depth or force
+  // that is no finite number at the end makes both 0 and the code
+  // kWarningNotCalculated.
   void Calculate(const BendMaterialData& material,
                  const BendMachineData& machine, BendResult& result,
                  WarningCodes& warnings);

@@ -100,15 +100,24 @@ struct BendResult {
 };
 
 // Warning codes the calculation sets (one slot; the last one set wins).
-constexpr int32_t kWarningMaterialNumber = 3;  // material number not 1..4
-constexpr int32_t kWarningMaterialFile = 10;   // material file missing/bad
-constexpr int32_t kWarningElongation = 22;     // elongation above 50 %
-constexpr int32_t kWarningOpeningSmall = 23;   // V/T below 4 (or V <= 0)
-constexpr int32_t kWarningOpeningLarge = 24;   // V/T above 20
-constexpr int32_t kWarningBelowMinTonnage = 51;
-constexpr int32_t kWarningAboveMaxTonnage = 52;
-constexpr int32_t kWarningAbovePunchLimit = 53;
-constexpr int32_t kWarningAboveDieLimit = 54;
+// Unscoped with a 32-bit base: the codes go into WarningCodes' ints as they
+// are.
+enum BendWarningCode : int32_t {
+  kWarningMaterialNumber = 3,  // material number not 1..4
+  kWarningMaterialFile = 10,   // material file missing/bad
+  kWarningElongation = 22,     // elongation above 50 %
+  kWarningOpeningSmall = 23,   // V/T below 4 (or V <= 0)
+  kWarningOpeningLarge = 24,   // V/T above 20
+  kWarningBelowMinTonnage = 51,
+  kWarningAboveMaxTonnage = 52,
+  kWarningAbovePunchLimit = 53,
+  kWarningAboveDieLimit = 54,
+  // The depth or the force came out as no finite number (both were set to
+  // 0), or the tonnage after the off-centre correction did. Replaces any
+  // code set before: the limits it names were judged on a broken value.
+  // Only shown; no file holds a warning code.
+  kWarningNotCalculated = 60,
+};
 
 // One step's warning codes; the calculation writes element 0 only, the
 // warning text scans all of them. The elements are plain ints so that the

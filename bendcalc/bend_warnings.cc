@@ -28,6 +28,8 @@ int MessageId(int code) {
       return strings::kForceAbovePunchLimit;
     case kWarningAboveDieLimit:
       return strings::kForceAboveDieLimit;
+    case kWarningNotCalculated:
+      return strings::kBendDataNotCalculated;
     default:
       return 0;
   }

@@ -131,6 +131,7 @@ bool IsKnownWarning(int32_t code) {
     case kWarningAboveMaxTonnage:
     case kWarningAbovePunchLimit:
     case kWarningAboveDieLimit:
+    case kWarningNotCalculated:
       return true;
     default:
       return false;

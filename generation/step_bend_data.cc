@@ -43,6 +43,10 @@ StepBendData CalculateStepBendData(FileSystem& files, const CString& data_path,
       out.warnings[0] == kWarningBelowMinTonnage) {
     out.warnings[0] = 0;
   }
+  // A correction that leaves no finite tonnage (a machine length next to
+  // 0) is told like a calculation that gave none; the tonnage itself stays
+  // what the program has always received for it.
+  if (!std::isfinite(out.tonnage)) out.warnings[0] = kWarningNotCalculated;
   return out;
 }
 

@@ -16,10 +16,12 @@
 namespace bendpost {
 
 struct StepBendData {
-  float depth = 0;          // the calculation's depth (the record: -depth)
-  float force = 0;          // the calculation's force
-  float tonnage = 0;        // the force after the off-centre correction
-  WarningCodes warnings{};  // after the minimum-tonnage withdrawal
+  float depth = 0;    // the calculation's depth (the record: -depth)
+  float force = 0;    // the calculation's force
+  float tonnage = 0;  // the force after the off-centre correction
+  // After the minimum-tonnage withdrawal; kWarningNotCalculated when the
+  // tonnage is no finite number.
+  WarningCodes warnings{};
 };
 
 // Calculates one step with a calculator reading the material data files of

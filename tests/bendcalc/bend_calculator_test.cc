@@ -429,18 +429,30 @@ TEST_F(BendCalculatorTest, ZeroDivisorsLeaveTheBendingCoefficientTermOut) {
   EXPECT_EQ(50.0f, o.force);
 }
 
-TEST_F(BendCalculatorTest, NonFiniteResultBecomesZeroAndKeepsTheWarning) {
+TEST_F(BendCalculatorTest, NonFiniteResultBecomesZeroWithItsOwnWarning) {
+  // A springback equal to the bend angle: the load angle is 0, the punch
+  // travel infinite less infinite.
+  MaterialModelSet set = WorkedExampleModels();
+  set[kSpringback] = Polynomial(90);
+  SetModels(1, set);
+  Outcome o = Run(WorkedExampleMaterial());
+  EXPECT_EQ(0.0f, o.depth);
+  EXPECT_EQ(0.0f, o.force);
+  EXPECT_EQ(kWarningNotCalculated, o.warning);
+  SetModels(1, WorkedExampleModels());
+
   // An infinite strength makes F0 infinite; the early stop at 19.9 degrees
-  // leaves the infinite 1.3 F0, and the opening warning 24.
+  // leaves the infinite 1.3 F0: the opening warning 24 set before is
+  // replaced.
   BendMaterialData m = WorkedExampleMaterial();
   m.TensileStrength = kInf;
   m.BendAngle = 19.9f;
   m.Thickness = 1;
   m.VWidth = 25;
-  Outcome o = Run(m);
+  o = Run(m);
   EXPECT_EQ(0.0f, o.depth);
   EXPECT_EQ(0.0f, o.force);
-  EXPECT_EQ(kWarningOpeningLarge, o.warning);
+  EXPECT_EQ(kWarningNotCalculated, o.warning);
   // Infinite limits let an infinite force through to the end.
   m = WorkedExampleMaterial();
   m.TensileStrength = 3e38f;
@@ -449,7 +461,7 @@ TEST_F(BendCalculatorTest, NonFiniteResultBecomesZeroAndKeepsTheWarning) {
   o = Run(m, k);
   EXPECT_EQ(0.0f, o.depth);
   EXPECT_EQ(0.0f, o.force);
-  EXPECT_EQ(0, o.warning);
+  EXPECT_EQ(kWarningNotCalculated, o.warning);
   // The same strength with finite limits is clamped: finite, warning 53.
   o = Run(m);
   EXPECT_EQ(kWarningAbovePunchLimit, o.warning);

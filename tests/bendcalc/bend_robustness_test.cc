@@ -26,7 +26,7 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kDenormal = std::numeric_limits<float>::denorm_min();
 
-const std::set<int> kKnownCodes = {0, 3, 10, 22, 23, 24, 51, 52, 53, 54};
+const std::set<int> kKnownCodes = {0, 3, 10, 22, 23, 24, 51, 52, 53, 54, 60};
 
 class Random {
  public:

@@ -64,6 +64,9 @@ TEST(BendWarningsTest, EveryCodeHasItsMessage) {
       {52, "The calculated force is greater than machine maximum tonnage"},
       {53, "The calculated force is greater than punch allowable tonnage"},
       {54, "The calculated force is greater than die allowable tonnage"},
+      {60,
+       "The bend data of this step could not be calculated: check the "
+       "material data."},
   };
   for (const auto& [code, message] : cases) {
     EXPECT_EQ(

@@ -152,6 +152,28 @@ TEST_F(CalcTest, WarningsAreNamedAndAMissingFileIsExplained) {
   EXPECT_THAT(r.err, HasSubstr("there is no material data file"));
 }
 
+TEST_F(CalcTest, AStepThatCannotBeCalculatedSaysSo) {
+  // A springback equal to the bend angle leaves no load angle.
+  testing::WriteText(dir_ / "flat.json", R"({
+    "Springback": {"Type": "polynomial", "Constant": 90},
+    "NeutralFactor": {"Type": "polynomial", "Constant": 0.4},
+    "InnerRadius": {"Type": "polynomial", "Constant": 0},
+    "DepthCorrection": {"Type": "none"}
+  })");
+  std::istringstream in;
+  std::ostringstream out, err;
+  CommandIo io{in, out, err, false};
+  ASSERT_EQ(RunMaterialBuild((dir_ / "flat.json").string(),
+                             (dir_ / "f_2").string(), io),
+            kExitOk)
+      << err.str();
+  options_.material = 2;
+  const Ran r = Calc();
+  EXPECT_THAT(r.out, HasSubstr("depth    0 mm"));
+  EXPECT_THAT(r.out, HasSubstr("warning  60  The bend data of this step could "
+                               "not be calculated: check the material data."));
+}
+
 TEST_F(CalcTest, TextOutputShowsWhatTheProgramHolds) {
   const Ran r = Calc();
   EXPECT_THAT(r.out, HasSubstr("depth    7.405452 mm  (Y1 = Y2 = -7.405452)"));

@@ -204,6 +204,33 @@ TEST_F(BendCalculationDriverTest, ElongationWarningReachesTheOperator) {
       MessageTexts());
 }
 
+TEST_F(BendCalculationDriverTest, StepThatCannotBeCalculatedIsToldAsSuch) {
+  // A springback of 90 degrees at a bend of 90: no load angle is left. The
+  // step keeps the zeros it always received.
+  MaterialModelSet set = WorkedExampleModels();
+  set[kSpringback] = Polynomial(90);
+  files_.SetFile(NativePath("/data/f_1"), Encode(set));
+  const CPPStepInfo step = Calculate(WorkedStep(3));
+  EXPECT_EQ(0.0f, step.GetY1());
+  EXPECT_TRUE(std::signbit(step.GetY2()));
+  EXPECT_EQ(0.0f, step.GetTonnageValue());
+  EXPECT_EQ(
+      std::vector<std::string>{WarningText(3, strings::kBendDataNotCalculated)},
+      MessageTexts());
+}
+
+TEST_F(BendCalculationDriverTest, TonnageTheCorrectionOverflowsIsTold) {
+  // A machine length next to 0 and a bend off the centre: the correction
+  // factor overflows; the tonnage stays as the correction gave it.
+  store_->Machines[0].SetMaxBendingLength(1e-300);
+  CPPStepInfo step = WorkedStep(2);
+  step.SetOffset(10, 0);
+  EXPECT_TRUE(std::isinf(Calculate(step).GetTonnageValue()));
+  EXPECT_EQ(
+      std::vector<std::string>{WarningText(2, strings::kBendDataNotCalculated)},
+      MessageTexts());
+}
+
 TEST_F(BendCalculationDriverTest, HeadingCarriesTheStepsNumberInSequence) {
   store_->MaterialCode = 5;
   CPPStepInfo step = WorkedStep(1);
