@@ -11,6 +11,7 @@
 #ifndef BENDPOST_CLI_COUNTER_STORE_H_
 #define BENDPOST_CLI_COUNTER_STORE_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,34 @@ namespace bendpost::cli {
 // command's name).
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 std::string* error);
+
+// The name of the file whose lock stands for the whole counter store.
+inline constexpr const char* kCounterLockFileName = "serial-counter.lock";
+
+// One run's exclusive hold on a counter store, from LockCounterStore until
+// it is destroyed (or the process ends, however it ends).
+class CounterStoreLock {
+ public:
+  virtual ~CounterStoreLock() = default;
+  // The lock file.
+  virtual const std::string& path() const = 0;
+};
+
+// Takes the counter store of `settings_dir` (as for OpenCounterStore) for
+// this run, so that runs of the host started together read and store the
+// counter one after the other and never hand out one serial number twice.
+// The lock is an advisory one on the file kCounterLockFileName: in the
+// settings folder, or without one in the user's own store (the POSIX
+// store's root; on Windows, whose counter is then in the registry, the
+// user's local application data folder, "bendpost"). Another run holding
+// it makes the call call `on_wait` once with the lock file's path, then
+// wait until that run lets go.
+// nullptr with `*error` saying why when the lock file cannot be made or
+// locked.
+std::unique_ptr<CounterStoreLock> LockCounterStore(
+    const std::string& settings_dir,
+    const std::function<void(const std::string& lock_file)>& on_wait,
+    std::string* error);
 
 }  // namespace bendpost::cli
 

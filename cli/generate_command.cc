@@ -119,15 +119,30 @@ bool ApplyFolderOptions(const GenerateOptions& options, Job* job,
   return true;
 }
 
-// The per-user serial counter's store: the key is created for this user
-// if it is missing, as the host's installation would.
-std::unique_ptr<SettingsStore> OpenSerialCounter(const GenerateOptions& options,
-                                                 std::ostream& err) {
-  std::string store_error;
-  std::unique_ptr<SettingsStore> settings =
-      OpenCounterStore(options.settings_dir, &store_error);
-  if (!settings) err << "bendpost generate: " << store_error << "\n";
-  return settings;
+// The per-user serial counter for the whole run: held by this run alone (a
+// run started beside it with the same store waits until this one ends,
+// saying so once), and its key created for this user if it is missing, as
+// the host's installation would.
+struct SerialCounter {
+  std::unique_ptr<CounterStoreLock> lock;
+  std::unique_ptr<SettingsStore> store;
+};
+
+bool OpenSerialCounter(const GenerateOptions& options, SerialCounter* counter,
+                       std::ostream& err) {
+  std::string error;
+  counter->lock = LockCounterStore(
+      options.settings_dir,
+      [&err](const std::string& lock_file) {
+        err << "bendpost generate: another run holds the serial counter ("
+            << lock_file << "); waiting until it ends\n";
+      },
+      &error);
+  if (counter->lock) {
+    counter->store = OpenCounterStore(options.settings_dir, &error);
+  }
+  if (!counter->store) err << "bendpost generate: " << error << "\n";
+  return counter->store != nullptr;
 }
 
 // The front end that answers the program dialogs: the answers script
@@ -262,9 +277,10 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
       !ApplyFolderOptions(options, &job, &program_path, io.err)) {
     return kExitUsage;
   }
-  const std::unique_ptr<SettingsStore> settings =
-      OpenSerialCounter(options, io.err);
-  if (!settings) return kExitUsage;
+  // Held to the end: the leftovers below and the serial numbers are this
+  // run's alone.
+  SerialCounter counter;
+  if (!OpenSerialCounter(options, &counter, io.err)) return kExitUsage;
   std::unique_ptr<FixedClock> fixed_clock;
   if (date) fixed_clock = std::make_unique<FixedClock>(*date);
 
@@ -279,7 +295,7 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   Platform platform;
   platform.files = &RealFileSystem();
   platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
-  platform.settings = settings.get();
+  platform.settings = counter.store.get();
   platform.ui = &host_ui;
   HostRunResult run;
   {

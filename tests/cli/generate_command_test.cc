@@ -5,12 +5,17 @@
 // of the real one are the golden tests of the executable.
 #include "cli/generate_command.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <sstream>
 
 #include "cli/answers.h"
+#include "cli/counter_store.h"
 #include "cli_test_support.h"
 #include "dialog/program_identity.h"
 #include "platform/settings_store_posix.h"
@@ -40,6 +45,16 @@ json TwoProgramJob() {
       {"SetupName": "Second", "SetupIndex": 1}
     ]
   })");
+}
+
+// Whether a lock of `path` through an open file of its own is refused now.
+bool LockedElsewhere(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool refused =
+      ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return refused;
 }
 
 class GenerateCommandTest : public ::testing::Test {
@@ -205,6 +220,21 @@ TEST_F(GenerateCommandTest, YesCreatesEveryProgramAndPrintsTheSummary) {
   auto key = store.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kRead);
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->Query(kSerialNumberValue), std::string("2\0\0", 3));
+}
+
+TEST_F(GenerateCommandTest, TheSerialCounterIsThisRunsWhileTheDriverRuns) {
+  WriteJob(TwoProgramJob());
+  options_.yes = true;
+  const std::string lock_file =
+      options_.settings_dir + "/" + kCounterLockFileName;
+  bool held = false;
+  calls_.generate = [&](char* path) {
+    held = LockedElsewhere(lock_file);
+    return fake_(path);
+  };
+  EXPECT_EQ(Run(), kExitOk) << err_.str();
+  EXPECT_TRUE(held);
+  EXPECT_FALSE(LockedElsewhere(lock_file));
 }
 
 TEST_F(GenerateCommandTest, AnswersCoverCreateCancelEditsMaterialAndFolder) {
