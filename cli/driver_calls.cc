@@ -22,8 +22,9 @@ HostRunResult RunHostSequence(Job& job, const std::string& program_path,
   calls.init_setups(&job.setups);
   calls.init_machines(&job.machines);
   calls.init_back_gauges(&job.back_gauges);
-  calls.set_path_names(CString(program_path), CString(job.data_path),
-                       CString(job.tool_name_table_path));
+  calls.set_path_names(CString(DriverPath(program_path)),
+                       CString(DriverPath(job.data_path)),
+                       CString(DriverPath(job.tool_name_table_path)));
   std::vector<char> buffer(kProgramPathBufferSize, '\0');
   calls.generate(buffer.data());
   buffer.back() = '\0';

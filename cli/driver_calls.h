@@ -42,9 +42,16 @@ struct HostRunResult {
   std::string program_path;
 };
 
+// A path as the host hands it to the driver. On Windows the driver cuts
+// paths only at "\\", and a path typed with "/" (C:/jobs/bracket.bmf) would
+// leave it no folder: every "/" becomes "\\" there. Elsewhere the path as
+// it is ("\\" is an ordinary file name byte on POSIX systems).
+std::string DriverPath(const std::string& path);
+
 // CreatePPDBInstance; SetUnit; SetMaterial_1 (code) or SetMaterial_2
 // (name); the five loading functions; SetPathNames; GenerateMachineCodeFile;
-// DestroyPPDBInstance. `program_path` replaces the job's (--out).
+// DestroyPPDBInstance. `program_path` replaces the job's (--out). The three
+// paths go through DriverPath.
 HostRunResult RunHostSequence(Job& job, const std::string& program_path,
                               const DriverCalls& calls);
 
