@@ -288,6 +288,21 @@ TEST_F(GenerateCommandTest, ReplacedControlFilesAndLeftoversAreReported) {
   EXPECT_THAT(err_.str(), Not(HasSubstr("notes.tmp")));
 }
 
+TEST_F(GenerateCommandTest, OneLeftoverIsItAndAFolderIsNone) {
+  WriteJob(TwoProgramJob());
+  options_.yes = true;
+  options_.out_dir = (dir_ / "out").string();
+  std::filesystem::create_directories(dir_ / "out" / "x.kpz");
+  testing::WriteText(dir_ / "out" / "2120700.kpz", "earlier");
+  json summary = JsonSummary();
+  EXPECT_EQ(summary["leftovers"], json({"2120700.kpz"}));
+  const std::string out = std::filesystem::absolute(dir_ / "out").string();
+  EXPECT_THAT(err_.str(),
+              HasSubstr("an interrupted earlier run left 1 file in " + out +
+                        "; the next program of the same name replaces it:\n"
+                        "  2120700.kpz\n"));
+}
+
 TEST_F(GenerateCommandTest, AControlFileWrittenTwiceIsAWarningNamingBoth) {
   WriteJob(TwoProgramJob());
   options_.out_dir = (dir_ / "out").string();
@@ -385,8 +400,8 @@ TEST_F(GenerateCommandTest, InteractiveDialogOnTheInputStream) {
 TEST_F(GenerateCommandTest, BadDateStopsBeforeTheDriver) {
   WriteJob(TwoProgramJob());
   options_.yes = true;
-  for (const char* date :
-       {"2026-02-30", "2026-13-01", "26-12-07", "2025-02-29", "2026-1-7"}) {
+  for (const char* date : {"2026-02-30", "2026-13-01", "26-12-07", "2025-02-29",
+                           "2026-1-7", "1900-02-29", "2100-02-29"}) {
     options_.date = date;
     err_.str("");
     EXPECT_EQ(Run(), kExitUsage) << date;
@@ -394,6 +409,7 @@ TEST_F(GenerateCommandTest, BadDateStopsBeforeTheDriver) {
   }
   EXPECT_EQ(fake_.calls, 0);
   EXPECT_TRUE(ParseIsoDate("2024-02-29").has_value());
+  EXPECT_TRUE(ParseIsoDate("2000-02-29").has_value());
 }
 
 TEST(AnswersTest, EditsArePlayedInTransferOrderWhateverTheFileOrder) {

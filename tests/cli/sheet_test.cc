@@ -169,6 +169,7 @@ TEST(MaterialChartTest, CellsCarryTheCalculationsWarnings) {
   EXPECT_TRUE(ParseNumberList(" 0.5, 1,12 ", &values, &error));
   EXPECT_EQ(values, (std::vector<double>{0.5, 1, 12}));
   EXPECT_FALSE(ParseNumberList("1,,2", &values, &error));
+  EXPECT_FALSE(ParseNumberList("1,2,", &values, &error));
   EXPECT_FALSE(ParseNumberList("1,0", &values, &error));
   EXPECT_EQ(error, "\"0\" is not a number above 0");
 

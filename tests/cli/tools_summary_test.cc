@@ -226,6 +226,33 @@ TEST(SummaryTest, ControlFileNameAsTheFinishingStepMakesIt) {
   EXPECT_EQ(ControlFilePath("P1.NMB", "AB"), "2AB.NMB");
 }
 
+TEST(SummaryTest, TableNamesTheLastProgramThatWroteTheSameControlFile) {
+  const auto runs = CutPrograms(StepsWithSetups({1, 2, 1}));
+  ProgramEvent first;
+  first.status = ProgramStatus::kCreated;
+  first.closed[IDC_FILE_NAME] = "/o/2120700.NMB";
+  first.closed[IDC_PROGRAM_NAME] = "120700";
+  // The file of the program before was there when these were confirmed.
+  ProgramEvent again = first;
+  again.control_file_existed = true;
+  const auto summary = Summarize(runs, {first, again, again},
+                                 [](const std::string&) { return true; });
+  std::ostringstream table;
+  PrintSummaryTable(table, summary);
+  EXPECT_EQ(table.str(),
+            "#  Program  Setup  Steps  Result   Warnings  Control file\n"
+            "1  120700   A      1      created  -         /o/2120700.NMB\n"
+            "2  120700   B      1      created  -         /o/2120700.NMB "
+            "(replaced program 1's)\n"
+            "3  120700   A      1      created  -         /o/2120700.NMB "
+            "(replaced program 2's)\n"
+            "\nWarnings:\n"
+            "  programs 1 and 2 wrote the same control file /o/2120700.NMB; "
+            "it holds program 2 only\n"
+            "  programs 2 and 3 wrote the same control file /o/2120700.NMB; "
+            "it holds program 3 only\n");
+}
+
 TEST(SummaryTest, ExitCodeAndTableFollowWhatTheOperatorSaw) {
   const auto runs = CutPrograms(StepsWithSetups({1, 2, 1}));
   ProgramEvent created;
