@@ -2,11 +2,11 @@
 // run's hold on it: flock on a lock file in the store's root folder.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "cli/counter_store.h"
 #include "dialog/program_identity.h"
@@ -46,6 +46,15 @@ int FlockRetrying(int fd, int operation) {
   return rc;
 }
 
+// Creates `folder` and every folder above it that is missing, for the user
+// only, as the store makes its own folders.
+void CreateUserFolders(const std::string& folder) {
+  for (size_t pos = 1; pos <= folder.size(); ++pos) {
+    if (pos != folder.size() && folder[pos] != '/') continue;
+    ::mkdir(folder.substr(0, pos).c_str(), 0700);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
@@ -75,8 +84,7 @@ std::unique_ptr<CounterStoreLock> LockCounterStore(
     *error = kNoFolder;
     return nullptr;
   }
-  std::error_code ec;
-  std::filesystem::create_directories(root, ec);
+  CreateUserFolders(root);  // a failure shows in the open below
   const std::string path = root + "/" + kCounterLockFileName;
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) {
