@@ -17,9 +17,6 @@
 namespace bendpost::cli {
 namespace {
 
-// The slots of a step's ToolID array.
-constexpr int kPunchSlot = 0, kDieSlot = 1, kDieHolderSlot = 2, kSpacerSlot = 3;
-
 std::string ToolNameOf(const CPPStepInfo& step, int slot) {
   char names[6][32] = {};
   step.GetToolID(names);
@@ -190,13 +187,14 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
 
   const ControlFileHeader& h = file.header;
   m.tools = {
-      {"Punch", HostNames(job, program, kPunchSlot), h.PunchTargetName,
+      {"Punch", HostNames(job, program, tool_slot::kPunch), h.PunchTargetName,
        YesNo(h.PunchReversed)},
-      {"Die", HostNames(job, program, kDieSlot), h.DieTargetName,
+      {"Die", HostNames(job, program, tool_slot::kDie), h.DieTargetName,
        YesNo(h.DieReversed)},
-      {"Die holder", HostNames(job, program, kDieHolderSlot),
+      {"Die holder", HostNames(job, program, tool_slot::kDieHolder),
        h.DieHolderTargetName, YesNo(h.DieHolderReversed)},
-      {"Spacer", HostNames(job, program, kSpacerSlot), h.SpacerTargetName, ""},
+      {"Spacer", HostNames(job, program, tool_slot::kSpacer),
+       h.SpacerTargetName, ""},
   };
 
   // The generation's view of the program: its header values as the
@@ -215,8 +213,8 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
   for (size_t k = 0; k < file.steps.size(); ++k) {
     const CPPStepInfo& step =
         job.steps[program.first_step + static_cast<int>(k)];
-    const CPPTool punch = FindTool(job, ToolNameOf(step, kPunchSlot));
-    const CPPTool die = FindTool(job, ToolNameOf(step, kDieSlot));
+    const CPPTool punch = FindTool(job, ToolNameOf(step, tool_slot::kPunch));
+    const CPPTool die = FindTool(job, ToolNameOf(step, tool_slot::kDie));
     SheetStep row;
     row.step = file.steps[k];
     row.v_width = die.GetVWidth();
