@@ -50,6 +50,9 @@ struct SheetModel {
   std::string control_file_name;  // the file's name, without folders
   size_t control_file_size = 0;
   ControlFileHeader header;
+  // The header's creation date as "yy-mm-dd"; "" for a stamp that holds
+  // no date.
+  std::string created;
   bool inch = false;       // the job's unit: lengths get inches beside them
   int program_number = 0;  // 1-based, among the job's programs
   std::string setup_name, machine_name;

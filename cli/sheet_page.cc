@@ -48,17 +48,6 @@ std::string Percent(double part, double whole) {
   return Num(part / whole * 100.0, 0);
 }
 
-// "yy-mm-dd" from the creation stamp's decimal digits YYMMDD1122.
-std::string CreationDate(uint32_t stamp) {
-  const uint32_t date = stamp / 10000;
-  auto two = [](uint32_t v) {
-    return std::string(1, static_cast<char>('0' + v / 10 % 10)) +
-           static_cast<char>('0' + v % 10);
-  };
-  return two(date / 10000) + "-" + two(date / 100 % 100) + "-" +
-         two(date % 100);
-}
-
 std::string Item(const std::string& term, const std::string& html) {
   return "<dt>" + HtmlEscape(term) + "</dt><dd>" + html + "</dd>";
 }
@@ -84,7 +73,8 @@ std::string HeaderSection(const SheetModel& m) {
   html += "<dl class=\"kv\">";
   html += Item("Program name", Trimmed(h.ProgramName));
   html += Item("Part reference", Trimmed(h.PartReference));
-  html += Item("Created", CreationDate(h.CreationStamp));
+  html += Item("Created", m.created.empty() ? std::string("&ndash;")
+                                            : HtmlEscape(m.created));
   html +=
       Item("Material", Trimmed(h.MaterialName) + " &middot; number " +
                            std::to_string(h.MaterialNumber) +
@@ -377,9 +367,10 @@ std::string SheetPage(const SheetModel& m) {
   const std::string title =
       "Setup sheet " +
       Latin1ToUtf8(std::string(TrimView(m.header.ProgramName)));
-  std::string html = PageStart(title,
-                  ".steps{font-size:7.5pt}.steps td{padding:.4mm .7mm}"
-                  ".steps th{padding:.5mm .7mm}");
+  std::string html =
+      PageStart(title,
+                ".steps{font-size:7.5pt}.steps td{padding:.4mm .7mm}"
+                ".steps th{padding:.5mm .7mm}");
   html += HeaderSection(m);
   html += ToolingSection(m);
   html += StepsSection(m);
