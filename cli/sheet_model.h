@@ -20,6 +20,7 @@
 #include "base/status.h"
 #include "cli/job_file.h"
 #include "formats/control_file.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
@@ -62,14 +63,15 @@ struct SheetModel {
 };
 
 // Builds the sheet of the control file `bytes` (read from `path`) made
-// from `job`. `program_number` (1-based) names the job's program the file
+// from `job`; the calculation reads the material data files through
+// `files`. `program_number` (1-based) names the job's program the file
 // was made from; without it the program is found by its steps (count,
 // sequence order and bend length of each). Fails with a message for a file
 // that is not a sound control file, and for a job that has no program
 // matching it, saying what does not match.
-Status BuildSheetModel(const std::string& path, const std::string& bytes,
-                       const Job& job, std::optional<int> program_number,
-                       SheetModel* model);
+Status BuildSheetModel(FileSystem& files, const std::string& path,
+                       const std::string& bytes, const Job& job,
+                       std::optional<int> program_number, SheetModel* model);
 
 }  // namespace bendpost::cli
 

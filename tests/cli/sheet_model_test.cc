@@ -27,8 +27,8 @@ Job ExampleJob(const std::string& name) {
 
 SheetModel Build(const std::string& bytes, const Job& job) {
   SheetModel model;
-  const Status s =
-      BuildSheetModel("2120700.NMB", bytes, job, std::nullopt, &model);
+  const Status s = BuildSheetModel(RealFileSystem(), "2120700.NMB", bytes, job,
+                                   std::nullopt, &model);
   EXPECT_TRUE(s.ok()) << s.message();
   return model;
 }
