@@ -23,8 +23,8 @@ Status MakeSheet(FileSystem& files, const std::string& control_path,
     return Status::Error("cannot read " + control_path + ": " + s.message());
   }
   SheetModel model;
-  if (Status s =
-          BuildSheetModel(control_path, bytes, job, program_number, &model);
+  if (Status s = BuildSheetModel(files, control_path, bytes, job,
+                                 program_number, &model);
       !s.ok()) {
     return Status::Error(control_path + ": " + s.message());
   }

@@ -17,9 +17,6 @@
 namespace bendpost::cli {
 namespace {
 
-// The slots of a step's ToolID array.
-constexpr int kPunchSlot = 0, kDieSlot = 1, kDieHolderSlot = 2, kSpacerSlot = 3;
-
 std::string ToolNameOf(const CPPStepInfo& step, int slot) {
   char names[6][32] = {};
   step.GetToolID(names);
@@ -152,11 +149,103 @@ std::string HostNames(const Job& job, const JobProgram& program, int slot) {
 
 std::string YesNo(uint8_t flag) { return flag != 0 ? "yes" : "no"; }
 
+// The date of a creation stamp, (yymmdd x 10000 + 1122) modulo 2^32
+// (formats/control_file.h), which wraps from 2043-01-01 on. A yymmdd of
+// two-digit fields is below 10^6, so the unwrapped value is the stamp plus
+// 0, 1 or 2 x 2^32, and 2^32 (7296 modulo 10^4) moves its last four digits:
+// the one that ends in 1122 is the date.
+std::string CreationDate(uint32_t stamp) {
+  constexpr uint64_t kWrap = uint64_t{1} << 32;
+  for (uint64_t value = stamp; value < 3 * kWrap; value += kWrap) {
+    if (value % 10000 != 1122) continue;
+    const uint64_t date = value / 10000;
+    auto two = [](uint64_t v) {
+      return std::string(1, static_cast<char>('0' + v / 10 % 10)) +
+             static_cast<char>('0' + v % 10);
+    };
+    return two(date / 10000) + "-" + two(date / 100 % 100) + "-" +
+           two(date % 100);
+  }
+  return std::string();
+}
+
+// The generation lowers the steps' setup index by one and takes the first
+// setup with that index; a new record stands in when none has it.
+CPPSetup ProgramSetup(const Job& job, const JobProgram& program) {
+  for (int i = 0; i < job.setups.GetSize(); ++i) {
+    if (job.setups[i].GetSetupIndex() == program.run.setup_index - 1) {
+      return job.setups[i];
+    }
+  }
+  return CPPSetup();
+}
+
+// The generation's view of the program: its header values as the control
+// file holds them, its setup, the job's tools, machines and data folder.
+struct ProgramView {
+  ProgramHeader header;
+  CPPSetup setup;
+  bendpost::Job records;
+};
+
+ProgramView ViewOf(const Job& job, const ControlFileHeader& h,
+                   const CPPSetup& setup) {
+  ProgramView view;
+  view.setup = setup;
+  view.header.Control = ControlTypeOf(view.setup.GetControlType());
+  view.header.MaterialNumber = h.MaterialNumber;
+  view.header.HeaderThickness = h.HeaderThickness;
+  view.header.Hardness = h.Hardness;
+  view.records.Tools = job.tools;
+  view.records.Machines = job.machines;
+  view.records.Setups = job.setups;
+  view.records.DataPath = CString(job.data_path);
+  return view;
+}
+
+// The row of one step: the control file's values, the geometry and force
+// limits of the job's tools.
+SheetStep RowOf(const Job& job, const CPPStepInfo& step,
+                const ControlFileStep& values, double machine_tonnage) {
+  const CPPTool punch = FindTool(job, ToolNameOf(step, tool_slot::kPunch));
+  const CPPTool die = FindTool(job, ToolNameOf(step, tool_slot::kDie));
+  SheetStep row;
+  row.step = values;
+  row.v_width = die.GetVWidth();
+  row.die_angle = die.GetAngle();
+  row.die_radius = die.GetRadius();
+  row.punch_radius = punch.GetTipRadius();
+  row.punch_angle = punch.GetTipAngle();
+  const double metres = step.GetBendLength() * 0.001;
+  row.machine_tons = machine_tonnage;
+  const double punch_limit = punch.GetPunchResistance() * metres;
+  const double die_limit = die.GetDieResistance() * metres;
+  row.tool_limit_tons = std::min(punch_limit, die_limit);
+  return row;
+}
+
+// The warning of the generation's own calculation of `step`, which
+// calculates only the steps of mode 0.
+void TakeWarning(FileSystem& files, ProgramView& view,
+                 const std::string& machine_name, const CPPStepInfo& step,
+                 SheetStep* row) {
+  if (step.GetMode() != 0) return;
+  BendMaterialData material;
+  BendMachineData machine_data;
+  GatherMaterialData(view.header, view.records, step, material);
+  GatherMachineData(view.header, view.records, view.setup, step, machine_data);
+  const StepBendData data = CalculateStepBendData(
+      files, view.records.DataPath, material, machine_data, step.GetOffset(),
+      view.records.MachineNamed(CString(machine_name)));
+  row->warning_text = WarningText(data.warnings);
+  if (!row->warning_text.empty()) row->warning = data.warnings[0];
+}
+
 }  // namespace
 
-Status BuildSheetModel(const std::string& path, const std::string& bytes,
-                       const Job& job, std::optional<int> program_number,
-                       SheetModel* model) {
+Status BuildSheetModel(FileSystem& files, const std::string& path,
+                       const std::string& bytes, const Job& job,
+                       std::optional<int> program_number, SheetModel* model) {
   *model = SheetModel();
   DecodedControlFile file;
   if (Status s = DecodeControlFile(bytes, &file); !s.ok()) return s;
@@ -168,18 +257,10 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
   m.control_file_name = std::filesystem::path(path).filename().string();
   m.control_file_size = bytes.size();
   m.header = file.header;
+  m.created = CreationDate(file.header.CreationStamp);
   m.inch = job.unit == 1;
   m.program_number = program.run.number;
-
-  // The generation lowers the steps' setup index by one and takes the
-  // first setup with that index.
-  CPPSetup setup;
-  for (int i = 0; i < job.setups.GetSize(); ++i) {
-    if (job.setups[i].GetSetupIndex() == program.run.setup_index - 1) {
-      setup = job.setups[i];
-      break;
-    }
-  }
+  CPPSetup setup = ProgramSetup(job, program);
   m.setup_name = setup.GetSetupName().str();
   m.machine_name = setup.GetUserMachineName().str();
   const CPPMachine* machine = FindMachine(job, m.machine_name);
@@ -190,57 +271,22 @@ Status BuildSheetModel(const std::string& path, const std::string& bytes,
 
   const ControlFileHeader& h = file.header;
   m.tools = {
-      {"Punch", HostNames(job, program, kPunchSlot), h.PunchTargetName,
+      {"Punch", HostNames(job, program, tool_slot::kPunch), h.PunchTargetName,
        YesNo(h.PunchReversed)},
-      {"Die", HostNames(job, program, kDieSlot), h.DieTargetName,
+      {"Die", HostNames(job, program, tool_slot::kDie), h.DieTargetName,
        YesNo(h.DieReversed)},
-      {"Die holder", HostNames(job, program, kDieHolderSlot),
+      {"Die holder", HostNames(job, program, tool_slot::kDieHolder),
        h.DieHolderTargetName, YesNo(h.DieHolderReversed)},
-      {"Spacer", HostNames(job, program, kSpacerSlot), h.SpacerTargetName, ""},
+      {"Spacer", HostNames(job, program, tool_slot::kSpacer),
+       h.SpacerTargetName, ""},
   };
 
-  // The generation's view of the program: its header values as the
-  // control file holds them, the job's tools, machines and data folder.
-  ProgramHeader header;
-  header.Control = ControlTypeOf(setup.GetControlType());
-  header.MaterialNumber = h.MaterialNumber;
-  header.HeaderThickness = h.HeaderThickness;
-  header.Hardness = h.Hardness;
-  bendpost::Job records;
-  records.Tools = job.tools;
-  records.Machines = job.machines;
-  records.Setups = job.setups;
-  records.DataPath = CString(job.data_path);
-  FileSystem& files = RealFileSystem();
+  ProgramView view = ViewOf(job, h, setup);
   for (size_t k = 0; k < file.steps.size(); ++k) {
     const CPPStepInfo& step =
         job.steps[program.first_step + static_cast<int>(k)];
-    const CPPTool punch = FindTool(job, ToolNameOf(step, kPunchSlot));
-    const CPPTool die = FindTool(job, ToolNameOf(step, kDieSlot));
-    SheetStep row;
-    row.step = file.steps[k];
-    row.v_width = die.GetVWidth();
-    row.die_angle = die.GetAngle();
-    row.die_radius = die.GetRadius();
-    row.punch_radius = punch.GetTipRadius();
-    row.punch_angle = punch.GetTipAngle();
-    const double metres = step.GetBendLength() * 0.001;
-    row.machine_tons = m.machine_tonnage;
-    const double punch_limit = punch.GetPunchResistance() * metres;
-    const double die_limit = die.GetDieResistance() * metres;
-    row.tool_limit_tons = std::min(punch_limit, die_limit);
-    // The generation calculates only the steps of mode 0.
-    if (step.GetMode() == 0) {
-      BendMaterialData material;
-      BendMachineData machine_data;
-      GatherMaterialData(header, records, step, material);
-      GatherMachineData(header, records, setup, step, machine_data);
-      const StepBendData data = CalculateStepBendData(
-          files, records.DataPath, material, machine_data, step.GetOffset(),
-          records.MachineNamed(CString(m.machine_name)));
-      row.warning_text = WarningText(data.warnings);
-      if (!row.warning_text.empty()) row.warning = data.warnings[0];
-    }
+    SheetStep row = RowOf(job, step, file.steps[k], m.machine_tonnage);
+    TakeWarning(files, view, m.machine_name, step, &row);
     m.steps.push_back(std::move(row));
   }
   return Status::OK();

@@ -20,6 +20,7 @@
 #include "base/status.h"
 #include "cli/job_file.h"
 #include "formats/control_file.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
@@ -50,6 +51,9 @@ struct SheetModel {
   std::string control_file_name;  // the file's name, without folders
   size_t control_file_size = 0;
   ControlFileHeader header;
+  // The header's creation date as "yy-mm-dd"; "" for a stamp that holds
+  // no date.
+  std::string created;
   bool inch = false;       // the job's unit: lengths get inches beside them
   int program_number = 0;  // 1-based, among the job's programs
   std::string setup_name, machine_name;
@@ -59,14 +63,15 @@ struct SheetModel {
 };
 
 // Builds the sheet of the control file `bytes` (read from `path`) made
-// from `job`. `program_number` (1-based) names the job's program the file
+// from `job`; the calculation reads the material data files through
+// `files`. `program_number` (1-based) names the job's program the file
 // was made from; without it the program is found by its steps (count,
 // sequence order and bend length of each). Fails with a message for a file
 // that is not a sound control file, and for a job that has no program
 // matching it, saying what does not match.
-Status BuildSheetModel(const std::string& path, const std::string& bytes,
-                       const Job& job, std::optional<int> program_number,
-                       SheetModel* model);
+Status BuildSheetModel(FileSystem& files, const std::string& path,
+                       const std::string& bytes, const Job& job,
+                       std::optional<int> program_number, SheetModel* model);
 
 }  // namespace bendpost::cli
 

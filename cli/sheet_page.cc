@@ -48,17 +48,6 @@ std::string Percent(double part, double whole) {
   return Num(part / whole * 100.0, 0);
 }
 
-// "yy-mm-dd" from the creation stamp's decimal digits YYMMDD1122.
-std::string CreationDate(uint32_t stamp) {
-  const uint32_t date = stamp / 10000;
-  auto two = [](uint32_t v) {
-    return std::string(1, static_cast<char>('0' + v / 10 % 10)) +
-           static_cast<char>('0' + v % 10);
-  };
-  return two(date / 10000) + "-" + two(date / 100 % 100) + "-" +
-         two(date % 100);
-}
-
 std::string Item(const std::string& term, const std::string& html) {
   return "<dt>" + HtmlEscape(term) + "</dt><dd>" + html + "</dd>";
 }
@@ -84,7 +73,8 @@ std::string HeaderSection(const SheetModel& m) {
   html += "<dl class=\"kv\">";
   html += Item("Program name", Trimmed(h.ProgramName));
   html += Item("Part reference", Trimmed(h.PartReference));
-  html += Item("Created", CreationDate(h.CreationStamp));
+  html += Item("Created", m.created.empty() ? std::string("&ndash;")
+                                            : HtmlEscape(m.created));
   html +=
       Item("Material", Trimmed(h.MaterialName) + " &middot; number " +
                            std::to_string(h.MaterialNumber) +
@@ -128,7 +118,65 @@ std::string ToolingSection(const SheetModel& m) {
   return html;
 }
 
-std::string StepRow(const SheetModel& m, size_t k) {
+// The steps' warnings as notes: each distinct text once, numbered in the
+// order of the first step that has it, with the steps that have it. A row
+// carries only its note's number, so that a row is no taller for its
+// warning.
+struct WarningNote {
+  std::string text;
+  std::vector<size_t> steps;  // 1-based, ascending
+};
+
+std::vector<WarningNote> WarningNotes(const SheetModel& m) {
+  std::vector<WarningNote> notes;
+  for (size_t k = 0; k < m.steps.size(); ++k) {
+    const SheetStep& s = m.steps[k];
+    if (s.warning == 0) continue;
+    auto it = std::find_if(notes.begin(), notes.end(), [&](const auto& n) {
+      return n.text == s.warning_text;
+    });
+    if (it == notes.end()) it = notes.insert(notes.end(), {s.warning_text, {}});
+    it->steps.push_back(k + 1);
+  }
+  return notes;
+}
+
+// The note number of step `k` (0-based), 0 for a step without a warning.
+size_t NoteOf(const std::vector<WarningNote>& notes, size_t k) {
+  for (size_t n = 0; n < notes.size(); ++n) {
+    const std::vector<size_t>& steps = notes[n].steps;
+    if (std::find(steps.begin(), steps.end(), k + 1) != steps.end())
+      return n + 1;
+  }
+  return 0;
+}
+
+// "step 4", "steps 1&ndash;3, 5, 7": runs of three or more as a range.
+std::string StepList(const std::vector<size_t>& steps) {
+  std::string text = steps.size() == 1 ? "step " : "steps ";
+  for (size_t i = 0; i < steps.size();) {
+    size_t j = i;
+    while (j + 1 < steps.size() && steps[j + 1] == steps[j] + 1) ++j;
+    if (i > 0) text += ", ";
+    text += std::to_string(steps[i]);
+    if (j == i + 1) text += ", " + std::to_string(steps[j]);
+    if (j > i + 1) text += "&ndash;" + std::to_string(steps[j]);
+    i = j + 1;
+  }
+  return text;
+}
+
+std::string NotesSection(const std::vector<WarningNote>& notes) {
+  std::string html;
+  for (size_t n = 0; n < notes.size(); ++n) {
+    html += "<p class=\"note\"><b>&#9888;&nbsp;" + std::to_string(n + 1) +
+            "</b> " + HtmlEscape(notes[n].text) + " &middot; " +
+            StepList(notes[n].steps) + "</p>\n";
+  }
+  return html;
+}
+
+std::string StepRow(const SheetModel& m, size_t k, size_t note) {
   const SheetStep& row = m.steps[k];
   const ControlFileStep& s = row.step;
   const bool inch = m.inch;
@@ -155,9 +203,9 @@ std::string StepRow(const SheetModel& m, size_t k) {
   html += "<td class=\"n\">" + std::to_string(s.BendingSpeed) + "</td>";
   html += "<td class=\"n\">" + Num(s.DwellEndBend, 2) + "</td>";
   html += "<td class=\"c\">" + std::string(s.Coining ? "yes" : "no") + "</td>";
-  html += row.warning != 0 ? "<td class=\"w\">&#9888; " +
-                                 HtmlEscape(row.warning_text) + "</td>"
-                           : std::string("<td class=\"ok\">&ndash;</td>");
+  html += note != 0
+              ? "<td class=\"w\">&#9888;&nbsp;" + std::to_string(note) + "</td>"
+              : std::string("<td class=\"ok\">&ndash;</td>");
   html += "</tr>\n";
   return html;
 }
@@ -173,8 +221,12 @@ std::string StepsSection(const SheetModel& m) {
       unit + "</th><th>R1<br>R2 " + unit + "</th><th>Z1<br>Z2 " + unit +
       "</th><th>Speed</th><th>Dwell<br>s</th><th>Coin</th>"
       "<th>Warning</th></tr></thead>\n<tbody>\n";
-  for (size_t k = 0; k < m.steps.size(); ++k) html += StepRow(m, k);
+  const std::vector<WarningNote> notes = WarningNotes(m);
+  for (size_t k = 0; k < m.steps.size(); ++k) {
+    html += StepRow(m, k, NoteOf(notes, k));
+  }
   html += "</tbody>\n</table>\n";
+  html += NotesSection(notes);
   return html;
 }
 
@@ -377,9 +429,12 @@ std::string SheetPage(const SheetModel& m) {
   const std::string title =
       "Setup sheet " +
       Latin1ToUtf8(std::string(TrimView(m.header.ProgramName)));
-  std::string html = PageStart(title,
-                  ".steps{font-size:7.5pt}.steps td{padding:.4mm .7mm}"
-                  ".steps th{padding:.5mm .7mm}");
+  std::string html =
+      PageStart(title,
+                ".steps{font-size:7.5pt}.steps td{padding:.4mm .7mm}"
+                ".steps th{padding:.5mm .7mm}"
+                ".steps td.w{min-width:0;white-space:nowrap;font-size:8.5pt}"
+                ".note{margin:1mm 0 0;color:#9a3b00;font-weight:600}");
   html += HeaderSection(m);
   html += ToolingSection(m);
   html += StepsSection(m);

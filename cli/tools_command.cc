@@ -95,7 +95,10 @@ using ToolUses = std::map<std::pair<int, std::string>, ToolUse>;
 
 ToolUses CollectToolUses(const Job& job) {
   static constexpr std::pair<int, const char*> kSlots[] = {
-      {0, "punch"}, {1, "die"}, {2, "die holder"}, {4, "spacer"}};
+      {tool_slot::kPunch, "punch"},
+      {tool_slot::kDie, "die"},
+      {tool_slot::kDieHolder, "die holder"},
+      {tool_slot::kSpacer, "spacer"}};
   ToolUses uses;
   for (int s = 0; s < job.steps.GetSize(); ++s) {
     char ids[6][32];

@@ -9,15 +9,6 @@
 #include "dialog/program_header.h"
 
 namespace bendpost {
-namespace {
-
-// Tool slots of a step's ToolID and ToolReverse.
-constexpr int kPunchSlot = 0;
-constexpr int kDieSlot = 1;
-constexpr int kDieHolderSlot = 2;
-constexpr int kSpacerSlot = 4;
-
-}  // namespace
 
 ToolNameTable ToolNameTable::Read(FileSystem& files,
                                   const std::string& table_path) {
@@ -131,17 +122,17 @@ bool ToolFiller::TakeStep(const CPPStepInfo& step) {
   step.GetToolID(ids);
   step.GetToolReverse(reverse);
 
-  CPPTool punch = Find(ToolNameFromId(ids[kPunchSlot]));
+  CPPTool punch = Find(ToolNameFromId(ids[tool_slot::kPunch]));
   if (punch.GetToolName().IsEmpty()) return false;
-  CPPTool die = Find(ToolNameFromId(ids[kDieSlot]));
-  CPPTool holder = Find(ToolNameFromId(ids[kDieHolderSlot]));
-  CPPTool spacer = Find(ToolNameFromId(ids[kSpacerSlot]));
+  CPPTool die = Find(ToolNameFromId(ids[tool_slot::kDie]));
+  CPPTool holder = Find(ToolNameFromId(ids[tool_slot::kDieHolder]));
+  CPPTool spacer = Find(ToolNameFromId(ids[tool_slot::kSpacer]));
 
-  TakePunch(punch, reverse[kPunchSlot]);
-  TakeDie(die, reverse[kDieSlot]);
+  TakePunch(punch, reverse[tool_slot::kPunch]);
+  TakeDie(die, reverse[tool_slot::kDie]);
   h_.DieHolderName = holder.GetToolName();
   if (converts_) h_.DieHolderTargetName = Convert(h_.DieHolderName, false);
-  h_.DieHolderRev = reverse[kDieHolderSlot] ? "1" : "0";
+  h_.DieHolderRev = reverse[tool_slot::kDieHolder] ? "1" : "0";
   h_.SpacerName = spacer.GetToolName();
   if (converts_) h_.SpacerTargetName = Convert(h_.SpacerName, false);
   return punch_done_ && die_done_;

@@ -32,6 +32,16 @@ class ToolNameTable {
 CString ConvertToolName(FileSystem& files, const std::string& table_path,
                         const CString& name, bool sectional);
 
+// The slots of a step's ToolID and ToolReverse arrays that name the
+// program's tools. Slots 3 and 5 name none of them. Everything that reads a
+// step's tools by role takes the slot from here.
+namespace tool_slot {
+inline constexpr int kPunch = 0;
+inline constexpr int kDie = 1;
+inline constexpr int kDieHolder = 2;
+inline constexpr int kSpacer = 4;
+}  // namespace tool_slot
+
 // A tool name held in a step's 32-byte ToolID entry: the bytes up to the
 // first 0 byte, or all 32 when there is none.
 CString ToolNameFromId(const char (&entry)[32]);

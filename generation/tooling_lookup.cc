@@ -19,9 +19,6 @@ float BendLengthInMetres(short bend_length) {
 
 namespace {
 
-constexpr int kPunchSlot = 0;
-constexpr int kDieSlot = 1;
-
 // The step's tool name in `slot`.
 CString ToolName(const CPPStepInfo& step, int slot) {
   char names[6][32] = {};
@@ -40,8 +37,8 @@ void GatherMachineData(const ProgramHeader& header, Job& job,
   CPPSetup program_setup = setup;
   CPPMachine* found_machine =
       job.MachineNamed(program_setup.GetUserMachineName());
-  CPPTool* punch = job.ToolNamed(ToolName(step, kPunchSlot));
-  CPPTool* die = job.ToolNamed(ToolName(step, kDieSlot));
+  CPPTool* punch = job.ToolNamed(ToolName(step, tool_slot::kPunch));
+  CPPTool* die = job.ToolNamed(ToolName(step, tool_slot::kDie));
   std::unique_ptr<CPPMachine> no_machine;
   if (found_machine == nullptr) {
     no_machine = std::make_unique<CPPMachine>();
@@ -65,7 +62,7 @@ void GatherMachineData(const ProgramHeader& header, Job& job,
 void GatherMaterialData(const ProgramHeader& header, Job& job,
                         const CPPStepInfo& step, BendMaterialData& material) {
   CPPTool die;
-  job.FindToolByName(die, ToolName(step, kDieSlot));
+  job.FindToolByName(die, ToolName(step, tool_slot::kDie));
   material.MaterialNumber = header.MaterialNumber;
   material.Thickness = header.HeaderThickness;
   material.VWidth = static_cast<float>(die.GetVWidth());

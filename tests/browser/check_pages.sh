@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The printed pages in a real browser: the setup sheets of `generate
-# --sheet` (a 25-step inch program and an example) and the bending chart of
-# every example material, rendered by headless Chromium:
+# --sheet` (two 25-step inch programs, one of them with a warning on every
+# step, and an example) and the bending chart of every example material,
+# rendered by headless Chromium:
 #   - printed to PDF on A4 and on US Letter: at most two pages each, no
 #     console message from the page;
 #   - laid out with the printable width of A4 (190 mm) between the page's
@@ -47,9 +48,12 @@ run_browser() {
 common=(--yes --sheet --date 2026-12-07 --data "$data")
 "$bendpost" generate "$src/tests/testdata/cli/long_program_inch.json" \
   "${common[@]}" --settings "$work/settings_long" --out "$work/long" > /dev/null
+"$bendpost" generate "$src/tests/testdata/cli/long_program_inch_warnings.json" \
+  "${common[@]}" --settings "$work/settings_warnings" --out "$work/warnings" > /dev/null
 "$bendpost" generate "$src/examples/bracket_mm.json" \
   "${common[@]}" --settings "$work/settings_bracket" --out "$work/bracket" > /dev/null
-pages=("$work/long/2120700.html" "$work/bracket/2120700.html")
+pages=("$work/long/2120700.html" "$work/warnings/2120700.html"
+  "$work/bracket/2120700.html")
 for n in 1 2 3 4; do
   "$bendpost" material chart --data "$data" --material "$n" -o "$work/chart_$n.html"
   pages+=("$work/chart_$n.html")
@@ -57,6 +61,8 @@ done
 
 steps=$(grep -c '<tr data-step=' "$work/long/2120700.html")
 [[ "$steps" == 25 ]] || fail "the long program's sheet has $steps steps, not 25"
+warned=$(grep -c '<tr data-step=.* class="warn">' "$work/warnings/2120700.html")
+[[ "$warned" == 25 ]] || fail "the warnings program's sheet warns on $warned steps, not 25"
 
 # Copies of a page for the harness: $2 is inserted before </head> or
 # before </body>.

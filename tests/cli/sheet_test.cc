@@ -11,6 +11,7 @@
 #include "cli/decode_command.h"
 #include "cli/html.h"
 #include "cli/sheet_command.h"
+#include "cli/sheet_page.h"
 #include "cli_test_support.h"
 
 namespace bendpost::cli {
@@ -84,6 +85,48 @@ INSTANTIATE_TEST_SUITE_P(
                       SheetCase{"generate_bracket_inch.nmb", "bracket_inch"},
                       SheetCase{"generate_cover_p1.nmb", "cover_two_setups"},
                       SheetCase{"generate_cover_p2.nmb", "cover_two_setups"}));
+
+// Each warning's text is listed once under the steps, with the steps that
+// have it; a row carries only the number of its note, so that a warning
+// makes no row taller.
+TEST(SheetWarningsTest, EachTextOnceUnderTheStepsTheRowsItsNumber) {
+  const std::string die =
+      "The calculated force is greater than die allowable tonnage";
+  const std::string punch =
+      "The calculated force is greater than punch allowable tonnage";
+  SheetModel model;
+  model.header.HeaderThickness = 2;
+  for (int k = 1; k <= 6; ++k) {
+    SheetStep row;
+    row.v_width = 16;
+    if (k == 4) {
+      row.warning = kWarningAbovePunchLimit;
+      row.warning_text = punch;
+    } else if (k != 6) {
+      row.warning = kWarningAboveDieLimit;
+      row.warning_text = die;
+    }
+    model.steps.push_back(row);
+  }
+  const std::string html = SheetPage(model);
+  auto count = [&](const std::string& text) {
+    size_t n = 0;
+    for (size_t at = html.find(text); at != std::string::npos;
+         at = html.find(text, at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  EXPECT_EQ(count(die), 1u);
+  EXPECT_EQ(count(punch), 1u);
+  EXPECT_EQ(count("<b>&#9888;&nbsp;1</b> " + die +
+                  " &middot; steps 1&ndash;3, 5</p>"),
+            1u);
+  EXPECT_EQ(count("<b>&#9888;&nbsp;2</b> " + punch + " &middot; step 4</p>"),
+            1u);
+  EXPECT_EQ(count("<td class=\"w\">&#9888;&nbsp;1</td>"), 4u);
+  EXPECT_EQ(count("<td class=\"w\">&#9888;&nbsp;2</td>"), 1u);
+}
 
 // Runs `bendpost sheet` on `control` with the example job `job`; returns
 // the exit code and what it said on stderr.
