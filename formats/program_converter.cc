@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "platform/file.h"
+#include "platform/path.h"
 
 namespace bendpost {
 
@@ -162,8 +163,9 @@ std::string BuildControlFileName(const std::string& target,
   const std::string prefix = std::to_string(unsigned{header.NamePrefixDigit});
   const std::string name(TrimView(header.ProgramName));
 
-  size_t cut = target.rfind('\\');
-  if (cut == std::string::npos || cut == 0) cut = target.rfind('/');
+  // Cut where the program's naming cut the job's program path, so that the
+  // control file lands in the folder FileName was built in.
+  const size_t cut = FolderEnd(target);
   const std::string folder =
       cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
 
