@@ -192,8 +192,12 @@ int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
     return 0;
   };
 
+  // The rename below would replace the old control file whatever its
+  // permissions; refuse it where writing it in place would be refused.
+  Status s = fs.CheckWritable(name);
+  if (!s.ok()) return fail(s, false);
   std::unique_ptr<File> file;
-  Status s = fs.Create(temp, &file);
+  s = fs.Create(temp, &file);
   if (!s.ok()) return fail(s, false);
   // The image is the file, header and step slots back to back: one write.
   s = file->Write(image.bytes.data(), image.bytes.size());

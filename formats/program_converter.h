@@ -13,7 +13,10 @@
 //     folder is flushed. On any failure before the rename the temporary file
 //     is removed and an existing control file of that name is left as it
 //     was; a failed folder flush after it leaves the new file in place but
-//     still counts as a failure.
+//     still counts as a failure;
+//   - an existing control file that the process may not write (a read-only
+//     one; FileSystem::CheckWritable) is refused and left as it was, as
+//     creating it in place would be, although the rename would replace it.
 #ifndef BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 #define BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 

@@ -143,6 +143,21 @@ class Win32FileSystem : public FileSystem {
   bool Exists(const std::string& path) override {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
+  // CreateFile refuses to empty a read-only file, even for an
+  // administrator; MoveFileEx is not relied on to refuse replacing one.
+  Status CheckWritable(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD code = ERROR_ACCESS_DENIED;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      code = GetLastError();
+      if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+        return Status::OK();
+    } else if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+      return Status::OK();
+    }
+    return Status::Error("cannot replace " + path + ": " +
+                         SystemErrorText(code));
+  }
 };
 
 }  // namespace

@@ -193,6 +193,23 @@ TEST_F(ConverterTest, ReplacesAnExistingControlFile) {
   EXPECT_EQ(ExpectedControlFile(p), *mem_.GetFile(p.control_file_name));
 }
 
+// The rename that publishes the file would replace a read-only one; writing
+// it in place would be refused, and so is the conversion.
+TEST_F(ConverterTest, AControlFileThatMayNotBeWrittenIsLeftAsItWas) {
+  auto p = SimpleProgram(2);
+  mem_.SetFile(kSource, Encode(p));
+  mem_.SetFile(p.control_file_name, "old program");
+  mem_.SetReadOnly(p.control_file_name, true);
+  std::string target = kTarget;
+  EXPECT_EQ(0, Convert(&mem_, &target));
+  EXPECT_EQ(kTarget, target);
+  EXPECT_NE(std::string::npos, last_error_.find("Permission denied"))
+      << last_error_;
+  EXPECT_EQ("old program", *mem_.GetFile(p.control_file_name));
+  EXPECT_EQ((std::vector<std::string>{p.control_file_name, kSource}),
+            mem_.ListFiles());
+}
+
 TEST_F(ConverterTest, TwentyFiveStepsFitTwentySixAreRefused) {
   mem_.SetFile(kSource, Encode(SimpleProgram(25)));
   std::string target = kTarget;
