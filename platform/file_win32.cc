@@ -30,6 +30,13 @@ Status LastErrorStatus(const std::string& what, const std::string& path) {
   return Status::Error(what + " " + path + ": " + SystemErrorText(code));
 }
 
+// A pipe has no end-of-file mark: once its writer has closed it (or
+// disconnected it) and everything written was read, ReadFile fails with one
+// of these. That is the end of what the pipe holds, not a failed read.
+bool IsEndOfPipe(DWORD code) {
+  return code == ERROR_BROKEN_PIPE || code == ERROR_PIPE_NOT_CONNECTED;
+}
+
 // Win32 transfers at most a DWORD's worth of bytes per call.
 constexpr size_t kMaxChunk = 1u << 30;
 
@@ -80,6 +87,7 @@ class Win32File : public File {
       DWORD got = 0;
       if (!ReadFile(handle_, p + total, chunk, &got, nullptr)) {
         *read = total;
+        if (IsEndOfPipe(GetLastError())) break;
         return LastErrorStatus("cannot read", path_);
       }
       if (got == 0) break;
