@@ -144,6 +144,9 @@ class NoSyncFileSystem : public FileSystem {
   Status Remove(const std::string& path) override { return real_.Remove(path); }
   Status SyncFolderOf(const std::string&) override { return Status::OK(); }
   bool Exists(const std::string& path) override { return real_.Exists(path); }
+  Status CheckWritable(const std::string& path) override {
+    return real_.CheckWritable(path);
+  }
 
  private:
   static Status Wrap(Status s, std::unique_ptr<File>* file) {

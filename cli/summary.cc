@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text.h"
+#include "platform/path.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
@@ -52,8 +53,7 @@ std::vector<ProgramRun> CutPrograms(const Job& job) {
 
 std::string ControlFilePath(const std::string& file_name,
                             const std::string& program_name) {
-  size_t slash = file_name.rfind('\\');
-  if (slash == std::string::npos || slash == 0) slash = file_name.rfind('/');
+  const size_t slash = FolderEnd(file_name);
   const std::string folder = slash == std::string::npos
                                  ? std::string()
                                  : file_name.substr(0, slash + 1);

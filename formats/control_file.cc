@@ -158,16 +158,18 @@ bool AllZero(const uint8_t* p, size_t size) {
 }
 
 // A block written by the encoder is the encoding of its own fields; any other
-// byte (in a gap, or after a text's terminating 0) is reported by the file
-// offset of the first one.
-void CheckCanonical(const uint8_t* block, const uint8_t* encoded, size_t size,
-                    size_t file_offset, const std::string& what,
-                    Problems* problems) {
+// byte (in a gap, after a text's terminating 0, or the last byte of a text
+// that has none) is reported by the file offset of the first one and the
+// field that holds it, if any.
+template <typename Table>
+void CheckCanonical(const Table& table, const uint8_t* block,
+                    const uint8_t* encoded, size_t size, size_t file_offset,
+                    const std::string& what, Problems* problems) {
   for (size_t i = 0; i < size; ++i) {
     if (block[i] != encoded[i]) {
       problems->Add(what + ": unexpected byte " + std::to_string(block[i]) +
-                    " at offset " + std::to_string(file_offset + i) +
-                    " (outside every field)");
+                    " at offset " + std::to_string(file_offset + i) + " (" +
+                    fields::WhereInBlock(table, i) + ")");
       return;
     }
   }
@@ -188,7 +190,8 @@ Status DecodeControlFile(std::string_view bytes, DecodedControlFile* out) {
   uint8_t encoded[kStepSize];
   static_assert(kStepSize >= kHeaderSize);
   EncodeControlFileHeader(h, encoded);
-  CheckCanonical(p, encoded, kHeaderSize, 0, "header", &problems);
+  CheckCanonical(kHeaderFields, p, encoded, kHeaderSize, 0, "header",
+                 &problems);
   if (h.BlockKind != kBlockKind)
     problems.Add("header block kind is " + std::to_string(h.BlockKind) +
                  ", not 1");
@@ -210,7 +213,7 @@ Status DecodeControlFile(std::string_view bytes, DecodedControlFile* out) {
       DecodeBlock(kStepFields, slot, SlotOffset(k),
                   "slot " + std::to_string(k) + " ", &s, &problems);
       EncodeControlFileStep(s, encoded);
-      CheckCanonical(slot, encoded, kStepSize, SlotOffset(k),
+      CheckCanonical(kStepFields, slot, encoded, kStepSize, SlotOffset(k),
                      "slot " + std::to_string(k), &problems);
       if (s.BlockKind != kBlockKind)
         problems.Add("slot " + std::to_string(k) + " block kind is " +

@@ -139,6 +139,17 @@ constexpr size_t WidthOf(const Table& table, std::string_view name) {
   throw "no field of that name";
 }
 
+// Where byte `offset` of a block lies, in the words of a problem report:
+// "in " and the name of the field that holds it, or "outside every field"
+// for a byte of a gap or behind the last field.
+template <typename Table>
+std::string WhereInBlock(const Table& table, size_t offset) {
+  for (const auto& f : table)
+    if (offset >= f.offset && offset - f.offset < f.width)
+      return "in " + std::string(f.name);
+  return "outside every field";
+}
+
 // --- Encoding and decoding ---
 
 namespace internal {

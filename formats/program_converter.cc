@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "platform/file.h"
+#include "platform/path.h"
 
 namespace bendpost {
 
@@ -162,8 +163,9 @@ std::string BuildControlFileName(const std::string& target,
   const std::string prefix = std::to_string(unsigned{header.NamePrefixDigit});
   const std::string name(TrimView(header.ProgramName));
 
-  size_t cut = target.rfind('\\');
-  if (cut == std::string::npos || cut == 0) cut = target.rfind('/');
+  // Cut where the program's naming cut the job's program path, so that the
+  // control file lands in the folder FileName was built in.
+  const size_t cut = FolderEnd(target);
   const std::string folder =
       cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
 
@@ -190,8 +192,12 @@ int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
     return 0;
   };
 
+  // The rename below would replace the old control file whatever its
+  // permissions; refuse it where writing it in place would be refused.
+  Status s = fs.CheckWritable(name);
+  if (!s.ok()) return fail(s, false);
   std::unique_ptr<File> file;
-  Status s = fs.Create(temp, &file);
+  s = fs.Create(temp, &file);
   if (!s.ok()) return fail(s, false);
   // The image is the file, header and step slots back to back: one write.
   s = file->Write(image.bytes.data(), image.bytes.size());

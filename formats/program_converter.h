@@ -13,7 +13,10 @@
 //     folder is flushed. On any failure before the rename the temporary file
 //     is removed and an existing control file of that name is left as it
 //     was; a failed folder flush after it leaves the new file in place but
-//     still counts as a failure.
+//     still counts as a failure;
+//   - an existing control file that the process may not write (a read-only
+//     one; FileSystem::CheckWritable) is refused and left as it was, as
+//     creating it in place would be, although the rename would replace it.
 #ifndef BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 #define BENDPOST_FORMATS_PROGRAM_CONVERTER_H_
 
@@ -74,13 +77,15 @@ class ProgramConverter {
 // The control file's full name: folder + prefix + name + extension, where
 //   prefix    = NamePrefixDigit as an unsigned decimal number;
 //   name      = ProgramName with white space removed at both ends;
-//   folder    = target up to and including its last "\" when that is after
-//               the first character, else up to and including its last "/",
-//               else empty;
+//   folder    = target up to and including the separator where the
+//               platform's folder part ends (FolderEnd, platform/path.h: on
+//               POSIX the last "/", a "\" being part of a name; on Windows
+//               the last "\" when that is after the first character, else
+//               the last "/"), else empty;
 //   extension = target from its last "." to the end, but only when that "."
 //               comes after the last "\" or "/" (so a "." in a folder name is
 //               never taken); else empty.
-// C:\Jobs\P1.NMB, prefix 2 and "AB    " give C:\Jobs\2AB.NMB.
+// On Windows C:\Jobs\P1.NMB, prefix 2 and "AB    " give C:\Jobs\2AB.NMB.
 std::string BuildControlFileName(const std::string& target,
                                  const ControlFileHeader& header);
 

@@ -42,7 +42,8 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Creates the file, or empties an existing one, open for reading and
   // writing.
-  virtual Status Create(const std::string& path, std::unique_ptr<File>* file) = 0;
+  virtual Status Create(const std::string& path,
+                        std::unique_ptr<File>* file) = 0;
   virtual Status OpenForRead(const std::string& path,
                              std::unique_ptr<File>* file) = 0;
   // Renames `from` to `to`, replacing an existing `to` in one step: a
@@ -55,6 +56,13 @@ class FileSystem {
   virtual Status SyncFolderOf(const std::string& path) = 0;
   virtual Status Remove(const std::string& path) = 0;
   virtual bool Exists(const std::string& path) = 0;
+  // OK when `path` names no file, or a file this process may write: one
+  // that Create would not refuse for its permissions (its mode and owner on
+  // POSIX, its read-only attribute on Windows); otherwise the reason. A
+  // Rename replaces `to` whatever its permissions, so a file published by a
+  // rename checks its final name first: a file the user may not write is
+  // not replaced behind their back.
+  virtual Status CheckWritable(const std::string& path) = 0;
 };
 
 // Reads a whole file.

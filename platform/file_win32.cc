@@ -30,6 +30,13 @@ Status LastErrorStatus(const std::string& what, const std::string& path) {
   return Status::Error(what + " " + path + ": " + SystemErrorText(code));
 }
 
+// A pipe has no end-of-file mark: once its writer has closed it (or
+// disconnected it) and everything written was read, ReadFile fails with one
+// of these. That is the end of what the pipe holds, not a failed read.
+bool IsEndOfPipe(DWORD code) {
+  return code == ERROR_BROKEN_PIPE || code == ERROR_PIPE_NOT_CONNECTED;
+}
+
 // Win32 transfers at most a DWORD's worth of bytes per call.
 constexpr size_t kMaxChunk = 1u << 30;
 
@@ -80,6 +87,7 @@ class Win32File : public File {
       DWORD got = 0;
       if (!ReadFile(handle_, p + total, chunk, &got, nullptr)) {
         *read = total;
+        if (IsEndOfPipe(GetLastError())) break;
         return LastErrorStatus("cannot read", path_);
       }
       if (got == 0) break;
@@ -142,6 +150,21 @@ class Win32FileSystem : public FileSystem {
   Status SyncFolderOf(const std::string&) override { return Status::OK(); }
   bool Exists(const std::string& path) override {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  // CreateFile refuses to empty a read-only file, even for an
+  // administrator; MoveFileEx is not relied on to refuse replacing one.
+  Status CheckWritable(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD code = ERROR_ACCESS_DENIED;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      code = GetLastError();
+      if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+        return Status::OK();
+    } else if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+      return Status::OK();
+    }
+    return Status::Error("cannot replace " + path + ": " +
+                         SystemErrorText(code));
   }
 };
 

@@ -4,4 +4,6 @@ namespace bendpost {
 
 char PathSeparator() { return '/'; }
 
+size_t FolderEnd(std::string_view path) { return path.rfind(PathSeparator()); }
+
 }  // namespace bendpost

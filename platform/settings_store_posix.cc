@@ -37,10 +37,10 @@ Status ErrnoStatus(const char* what, const std::string& path) {
                        std::strerror(errno));
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(ValueFileCalls& calls, int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    ssize_t n = calls.Write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -76,7 +76,8 @@ std::optional<std::string> ReadRegularFile(const std::string& path) {
 
 class PosixSettingsKey : public SettingsKey {
  public:
-  explicit PosixSettingsKey(std::string folder) : folder_(std::move(folder)) {}
+  PosixSettingsKey(std::string folder, ValueFileCalls& calls)
+      : folder_(std::move(folder)), calls_(calls) {}
 
   std::optional<std::string> Query(const std::string& name) override {
     if (!IsAcceptableValueName(name)) return std::nullopt;
@@ -91,32 +92,55 @@ class PosixSettingsKey : public SettingsKey {
     std::string temp = folder_ + "/." + name + ".XXXXXX";
     std::vector<char> temp_path(temp.begin(), temp.end());
     temp_path.push_back('\0');
-    int fd = ::mkstemp(temp_path.data());
+    int fd = calls_.MakeTemporary(temp_path.data());
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(temp_path.data(), final_path.c_str()) != 0) ok = false;
+    bool ok = WriteAll(calls_, fd, bytes) && calls_.Sync(fd) == 0;
+    if (calls_.Close(fd) != 0) ok = false;
+    if (ok && calls_.Rename(temp_path.data(), final_path.c_str()) != 0)
+      ok = false;
     if (!ok) {
-      ::unlink(temp_path.data());
+      calls_.Unlink(temp_path.data());
       return false;
     }
     // Make the rename itself durable; a failure here does not undo it.
-    int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int dir = calls_.OpenFolder(folder_.c_str());
     if (dir >= 0) {
-      ::fsync(dir);
-      ::close(dir);
+      calls_.Sync(dir);
+      calls_.Close(dir);
     }
     return true;
   }
 
  private:
   std::string folder_;
+  ValueFileCalls& calls_;
 };
 
 }  // namespace
 
-PosixSettingsStore::PosixSettingsStore(std::string root)
-    : root_(std::move(root)) {}
+int ValueFileCalls::MakeTemporary(char* path_template) {
+  return ::mkstemp(path_template);
+}
+ssize_t ValueFileCalls::Write(int fd, const void* data, size_t size) {
+  return ::write(fd, data, size);
+}
+int ValueFileCalls::Sync(int fd) { return ::fsync(fd); }
+int ValueFileCalls::Close(int fd) { return ::close(fd); }
+int ValueFileCalls::Rename(const char* from, const char* to) {
+  return ::rename(from, to);
+}
+int ValueFileCalls::Unlink(const char* path) { return ::unlink(path); }
+int ValueFileCalls::OpenFolder(const char* path) {
+  return ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+ValueFileCalls& SystemValueFileCalls() {
+  static ValueFileCalls* calls = new ValueFileCalls();
+  return *calls;
+}
+
+PosixSettingsStore::PosixSettingsStore(std::string root, ValueFileCalls& calls)
+    : root_(std::move(root)), calls_(calls) {}
 
 std::string SettingsKeyFolder(const std::string& root,
                               const std::string& key_path) {
@@ -146,7 +170,7 @@ std::unique_ptr<SettingsKey> PosixSettingsStore::OpenKey(
   if (folder.empty() || !IsDirectory(folder)) return nullptr;
   int mode = access == KeyAccess::kWrite ? (W_OK | X_OK) : (R_OK | X_OK);
   if (::access(folder.c_str(), mode) != 0) return nullptr;
-  return std::make_unique<PosixSettingsKey>(folder);
+  return std::make_unique<PosixSettingsKey>(folder, calls_);
 }
 
 Status CreateSettingsKey(const std::string& root, const std::string& key_path) {

@@ -18,19 +18,45 @@
 #ifndef BENDPOST_PLATFORM_SETTINGS_STORE_POSIX_H_
 #define BENDPOST_PLATFORM_SETTINGS_STORE_POSIX_H_
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <memory>
 #include <string>
 
-#include "platform/settings_store.h"
 #include "base/status.h"
+#include "platform/settings_store.h"
 
 namespace bendpost {
+
+// The system calls that replace a value, in one place so that a test can
+// watch their order (the new file is flushed before the rename publishes
+// it). Each does what the system call of its name does, returns what it
+// returns and leaves errno as it sets it; these are the system's own, and a
+// test double overrides them to record each call and pass it on.
+class ValueFileCalls {
+ public:
+  virtual ~ValueFileCalls() = default;
+  virtual int MakeTemporary(char* path_template);  // mkstemp(3)
+  virtual ssize_t Write(int fd, const void* data, size_t size);
+  virtual int Sync(int fd);  // fsync(2)
+  virtual int Close(int fd);
+  virtual int Rename(const char* from, const char* to);
+  virtual int Unlink(const char* path);
+  // open(2) of a folder for reading, to flush its entries with Sync.
+  virtual int OpenFolder(const char* path);
+};
+
+// The system's calls (a process-wide instance).
+ValueFileCalls& SystemValueFileCalls();
 
 class PosixSettingsStore : public SettingsStore {
  public:
   // `root` is the folder that holds the key folders. An empty root opens
-  // no key.
-  explicit PosixSettingsStore(std::string root);
+  // no key. Values are replaced through `calls`, which must outlive the
+  // store and its keys.
+  explicit PosixSettingsStore(std::string root,
+                              ValueFileCalls& calls = SystemValueFileCalls());
 
   std::unique_ptr<SettingsKey> OpenKey(const std::string& key_path,
                                        KeyAccess access) override;
@@ -39,6 +65,7 @@ class PosixSettingsStore : public SettingsStore {
 
  private:
   std::string root_;
+  ValueFileCalls& calls_;
 };
 
 // The folder of the key `key_path` below `root`; empty when the key path is

@@ -232,4 +232,8 @@ bool FaultInjectingFileSystem::Exists(const std::string& path) {
   return inner_->Exists(path);
 }
 
+Status FaultInjectingFileSystem::CheckWritable(const std::string& path) {
+  return inner_->CheckWritable(path);
+}
+
 }  // namespace bendpost

@@ -18,7 +18,9 @@
 //     asked for and reports success, like a read at the end of the file.
 //   close: the wrapped file is closed all the same (its resources are
 //     released) and the error is reported.
-// A failed operation is counted like any other.
+// A failed operation is counted like any other. The queries that change
+// nothing (exists, check-writable) are passed on, never counted or failed;
+// the wrapped file system answers them (MemFileSystem::SetReadOnly).
 //
 // The file system must outlive the files it opened.
 #ifndef BENDPOST_TESTING_FAULT_FILE_SYSTEM_H_
@@ -94,6 +96,7 @@ class FaultInjectingFileSystem : public FileSystem {
   Status Remove(const std::string& path) override;
   Status SyncFolderOf(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  Status CheckWritable(const std::string& path) override;
 
  private:
   friend class FaultInjectingFile;

@@ -65,6 +65,8 @@ MemFileSystem::~MemFileSystem() = default;
 Status MemFileSystem::Create(const std::string& path,
                              std::unique_ptr<File>* file) {
   if (path.empty()) return Status::Error("cannot create a file without a name");
+  if (read_only_.count(path) != 0)
+    return Status::Error("cannot create " + path + ": Permission denied");
   auto data = std::make_shared<std::string>();
   files_[path] = data;
   *file = std::make_unique<MemFile>(data, true);
@@ -88,6 +90,9 @@ Status MemFileSystem::Rename(const std::string& from, const std::string& to) {
   auto data = it->second;
   files_.erase(it);
   files_[to] = data;
+  const bool read_only = read_only_.erase(from) != 0;
+  read_only_.erase(to);
+  if (read_only) read_only_.insert(to);
   return Status::OK();
 }
 
@@ -95,6 +100,7 @@ Status MemFileSystem::Remove(const std::string& path) {
   if (files_.erase(path) == 0)
     return Status::Error("cannot delete " + path +
                          ": No such file or directory");
+  read_only_.erase(path);
   return Status::OK();
 }
 
@@ -102,6 +108,20 @@ Status MemFileSystem::SyncFolderOf(const std::string&) { return Status::OK(); }
 
 bool MemFileSystem::Exists(const std::string& path) {
   return files_.count(path) != 0;
+}
+
+Status MemFileSystem::CheckWritable(const std::string& path) {
+  if (files_.count(path) != 0 && read_only_.count(path) != 0)
+    return Status::Error("cannot replace " + path + ": Permission denied");
+  return Status::OK();
+}
+
+void MemFileSystem::SetReadOnly(const std::string& path, bool read_only) {
+  if (read_only) {
+    read_only_.insert(path);
+  } else {
+    read_only_.erase(path);
+  }
 }
 
 void MemFileSystem::SetFile(const std::string& path, std::string contents) {

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,17 +27,25 @@ class MemFileSystem : public FileSystem {
   // succeed.
   Status SyncFolderOf(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  // Refused for a read-only file (SetReadOnly), as Create is.
+  Status CheckWritable(const std::string& path) override;
 
   // Direct access for tests.
   void SetFile(const std::string& path, std::string contents);
   // Contents of `path`, or nullptr when there is no such file.
   const std::string* GetFile(const std::string& path) const;
   std::vector<std::string> ListFiles() const;
+  // A read-only file cannot be created over (emptied) and CheckWritable
+  // refuses it, but a rename replaces it, as on POSIX systems: the file
+  // renamed onto the name brings its own permissions. Removing the file
+  // ends it.
+  void SetReadOnly(const std::string& path, bool read_only);
 
  private:
   // Files are shared with their open handles, so a handle keeps writing to
   // the file it opened even after a rename.
   std::map<std::string, std::shared_ptr<std::string>> files_;
+  std::set<std::string> read_only_;
 };
 
 }  // namespace bendpost

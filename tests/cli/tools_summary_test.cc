@@ -10,6 +10,7 @@
 #include "cli/summary.h"
 #include "cli/tools_command.h"
 #include "dialog/dialog_test_support.h"
+#include "formats/program_converter.h"
 #include "platform/scripted_ui.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
@@ -216,13 +217,25 @@ TEST(SummaryTest, ProgramsAreRunsOfAdjacentStepsOfOneSetup) {
   EXPECT_EQ(CutPrograms(StepsWithSetups({5}))[0].setup_name, "");
 }
 
+// The folder ends where the platform says, as for the finishing step: a
+// "\" is part of a folder's name on POSIX systems, a separator on Windows.
+TEST(SummaryTest, ControlFileFolderIsTheFinishingStepsOnEveryPlatform) {
+  ControlFileHeader h;
+  h.ProgramName = "AB";
+  h.NamePrefixDigit = 2;
+  for (const char* path :
+       {"/x\\y/P1.NMB", "C:\\Jobs\\P1.NMB", "\\d/P1.NMB", "C:/a\\b\\P1.NMB"})
+    EXPECT_EQ(BuildControlFileName(path, h), ControlFilePath(path, "AB"))
+        << path;
+}
+
 TEST(SummaryTest, ControlFileNameAsTheFinishingStepMakesIt) {
   EXPECT_EQ(ControlFilePath("/out/2120700.S1P1.NMB", "ab12  "),
             "/out/2AB12.NMB");
   EXPECT_EQ(ControlFilePath("/out/2120700.NMB", "120700"), "/out/2120700.NMB");
   // The record file holds 6 characters of the name.
   EXPECT_EQ(ControlFilePath("/o/x.NMB", "ABCDEFGH"), "/o/2ABCDEF.NMB");
-  EXPECT_EQ(ControlFilePath("C:\\Jobs\\P1.NMB", " AB"), "C:\\Jobs\\2AB.NMB");
+  EXPECT_EQ(ControlFilePath("C:/Jobs/P1.NMB", " AB"), "C:/Jobs/2AB.NMB");
   EXPECT_EQ(ControlFilePath("P1.NMB", "AB"), "2AB.NMB");
 }
 

@@ -394,13 +394,19 @@ TEST_F(ControlFileCorruptionTest, StepCountShorterThanTheSlotsInUse) {
 TEST_F(ControlFileCorruptionTest, ByteInAGap) {
   bytes_[364 + 170] = 5;
   std::string p = Problems();
-  EXPECT_NE(std::string::npos, p.find("at offset 534")) << p;
+  EXPECT_NE(std::string::npos, p.find("at offset 534 (outside every field)"))
+      << p;
 }
 
 TEST_F(ControlFileCorruptionTest, TextWithoutItsTerminator) {
   bytes_[4 + 6] = 'X';
   std::string p = Problems();
   EXPECT_NE(std::string::npos, p.find("ProgramName at offset 4")) << p;
+  // Re-encoded, the name keeps its terminator, so its last byte differs too,
+  // and that byte is the name's, not a gap's.
+  EXPECT_NE(std::string::npos,
+            p.find("unexpected byte 88 at offset 10 (in ProgramName)"))
+      << p;
 }
 
 TEST(ControlFileDecodeTest, ArbitraryBytesNeverCrashTheDecoderOrTheDump) {

@@ -264,5 +264,16 @@ TEST_F(FinishProgramTest, AFileNameEndingInTheStagingExtensionKeepsItsProgram) {
   EXPECT_EQ((std::vector<std::string>{NativePath("/data/f_1"), name}), Files());
 }
 
+// On a file system that ignores case (Windows) ".KPZ" names the same file
+// as ".kpz": the staging file must not take that name either.
+TEST_F(FinishProgramTest, TheStagingExtensionIsRecognisedInAnyCase) {
+  const std::string name = NativePath("/jobs/2030500.KPZ");
+  auto header = MakeHeader(WorkedSteps(1));
+  header->FileName = name;
+  ASSERT_TRUE(FinishProgram(*header, steps_, Context()).ok());
+  EXPECT_TRUE(Logged("create " + name + ".kpz"));
+  EXPECT_FALSE(Logged(NativePath("create /jobs/2030500.kpz")));
+}
+
 }  // namespace
 }  // namespace bendpost::testing

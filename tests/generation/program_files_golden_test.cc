@@ -41,10 +41,10 @@ TEST_P(ProgramFilesGoldenTest, RecordFileAndControlFileMatchTheGoldenFiles) {
                           DumpRecordFile(record, RecordLayout::kPadded), true);
 
   MemFileSystem mem;
-  mem.SetFile("C:\\Jobs\\P1.kpz", record);
+  mem.SetFile("C:/Jobs/P1.kpz", record);
   ProgramConverter converter(mem, 0);
-  std::string target = "C:\\Jobs\\P1.NMB";
-  ASSERT_EQ(1, converter.ConvertToControlFile("C:\\Jobs\\P1.kpz", target))
+  std::string target = "C:/Jobs/P1.NMB";
+  ASSERT_EQ(1, converter.ConvertToControlFile("C:/Jobs/P1.kpz", target))
       << converter.last_error();
   EXPECT_EQ(sample.control_file_name, target);
   const std::string* control = mem.GetFile(target);

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "testing/fault_file_system.h"
 #include "platform/file.h"
-#include "testing/mem_file_system.h"
 #include "support/temp_dir.h"
+#include "testing/fault_file_system.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost {
 namespace {
@@ -178,6 +178,13 @@ TEST_P(FileContractTest, TextLinesDropLineEndsAndKeepALastLineWithoutOne) {
   std::vector<std::string> lines;
   ASSERT_TRUE(ReadTextLines(*fs_, P("t"), &lines).ok());
   EXPECT_EQ((std::vector<std::string>{"a b", "", "last"}), lines);
+}
+
+TEST_P(FileContractTest, AMissingOrAWritableFileMayBeWritten) {
+  EXPECT_TRUE(fs_->CheckWritable(P("none")).ok());
+  ASSERT_TRUE(WriteFile(*fs_, P("w"), "abc").ok());
+  Status s = fs_->CheckWritable(P("w"));
+  EXPECT_TRUE(s.ok()) << s.message();
 }
 
 INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileContractTest,

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "platform/file.h"
 
@@ -127,6 +128,39 @@ TEST_F(Win32FileTest, FailuresNameTheOperationThePathAndTheSystemReason) {
   EXPECT_FALSE(fs_.Rename(Path("missing.bin"), Path("b.bin")).ok());
   EXPECT_FALSE(fs_.Exists(Path("b.bin")));
   EXPECT_FALSE(fs_.Create(Path("no-such-folder\\a.bin"), &f).ok());
+}
+
+// A pipe ends when its writer closes it, and ReadFile then fails with
+// ERROR_BROKEN_PIPE: that is the end of the file, not a failed read. The
+// writer flushes (FlushFileBuffers waits until the reader took everything)
+// between the halves, so the reader gets them in two reads.
+TEST_F(Win32FileTest, APipeIsReadUntilItsWriterClosesIt) {
+  const std::string name = "\\\\.\\pipe\\bendpost-file-test-" +
+                           std::to_string(GetCurrentProcessId());
+  HANDLE server =
+      CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND,
+                       PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, server);
+  std::string bytes(12664, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i * 31 + 7);
+  std::thread writer([&] {
+    ConnectNamedPipe(server, nullptr);
+    for (const std::string& half :
+         {bytes.substr(0, 1000), bytes.substr(1000)}) {
+      DWORD written = 0;
+      WriteFile(server, half.data(), static_cast<DWORD>(half.size()), &written,
+                nullptr);
+      FlushFileBuffers(server);
+    }
+    CloseHandle(server);
+  });
+  std::string got;
+  Status s = ReadWholeFile(fs_, name, &got);
+  writer.join();
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(bytes.size(), got.size());
+  EXPECT_TRUE(bytes == got);
 }
 
 TEST_F(Win32FileTest, TextLinesAcceptBothLineEnds) {

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/scripted_ui.h"
 #include "testing/mem_file_system.h"
+#include "testing/recording_value_file_calls_posix.h"
 
 namespace bendpost {
 namespace {
@@ -91,6 +92,23 @@ TEST_F(PosixSettingsStoreTest, ValuesRoundTripThroughOneFileEach) {
                           ->Query("Serial Number")
                           .value_or("missing"));
   EXPECT_EQ(std::vector<std::string>{"Serial Number"}, FolderEntries(folder_));
+}
+
+// A crash after the rename must find the new bytes on the disk: the
+// temporary file is flushed before the rename, the folder after it.
+TEST_F(PosixSettingsStoreTest, AValueIsFlushedBeforeTheRenamePublishesIt) {
+  ASSERT_TRUE(CreateSettingsKey(root_, kKey).ok());
+  RecordingValueFileCalls calls;
+  PosixSettingsStore store(root_, calls);
+  auto key = store.OpenKey(kKey, KeyAccess::kWrite);
+  ASSERT_NE(nullptr, key);
+  ASSERT_TRUE(key->Set("Serial Number", "7\0\0"s));
+  EXPECT_EQ(
+      (std::vector<std::string>{"make-temporary", "write 3", "sync temporary",
+                                "close temporary", "rename", "open-folder",
+                                "sync folder", "close folder"}),
+      calls.Log());
+  EXPECT_EQ("7\0\0"s, ReadFile(folder_ + "/Serial Number"));
 }
 
 TEST_F(PosixSettingsStoreTest, CounterThroughTheDialogFunctions) {

@@ -76,7 +76,7 @@ ProgramSample OneStepMillimetre() {
   s.AngleCompen = 0.5f;
   s.PinchPointValue = 3.2f;
   p.records = {s, DefaultRecordStep()};
-  p.control_file_name = "C:\\Jobs\\2AB.NMB";
+  p.control_file_name = "C:/Jobs/2AB.NMB";
   return p;
 }
 
@@ -175,7 +175,7 @@ ProgramSample ThreeStepsInch() {
   c.Offset = 12.7f;
 
   p.records = {a, b, c, DefaultRecordStep()};
-  p.control_file_name = "C:\\Jobs\\2XY1234.NMB";
+  p.control_file_name = "C:/Jobs/2XY1234.NMB";
   return p;
 }
 
@@ -212,7 +212,7 @@ ProgramSample TwentyFiveSteps() {
     p.records.push_back(s);
   }
   p.records.push_back(DefaultRecordStep());
-  p.control_file_name = "C:\\Jobs\\2.NMB";
+  p.control_file_name = "C:/Jobs/2.NMB";
   return p;
 }
 
@@ -239,7 +239,7 @@ ProgramSample SimpleProgram(int steps) {
     p.records.push_back(s);
   }
   p.records.push_back(DefaultRecordStep());
-  p.control_file_name = "C:\\Jobs\\2P.NMB";
+  p.control_file_name = "C:/Jobs/2P.NMB";
   return p;
 }
 
