@@ -86,8 +86,8 @@ CString CString::Mid(int first) const {
 CString CString::Mid(int first, int count) const {
   if (first < 0) first = 0;
   if (first >= GetLength() || count <= 0) return CString();
-  return CString(text_.substr(static_cast<size_t>(first),
-                              static_cast<size_t>(count)));
+  return CString(
+      text_.substr(static_cast<size_t>(first), static_cast<size_t>(count)));
 }
 CString CString::Right(int count) const {
   if (count <= 0) return CString();

@@ -26,7 +26,9 @@ inline int16_t Low16(int32_t v) {
 }
 
 // Truncation toward zero, then the low 16 bits.
-inline int16_t TruncToInt16Bits(long double v) { return Low16(TruncToInt32(v)); }
+inline int16_t TruncToInt16Bits(long double v) {
+  return Low16(TruncToInt32(v));
+}
 
 }  // namespace bendpost
 

@@ -39,8 +39,10 @@ std::string_view TrimView(std::string_view s) {
 static int CompareWith(std::string_view a, std::string_view b, bool fold) {
   size_t n = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(fold ? AsciiLower(a[i]) : a[i]);
-    unsigned char y = static_cast<unsigned char>(fold ? AsciiLower(b[i]) : b[i]);
+    unsigned char x =
+        static_cast<unsigned char>(fold ? AsciiLower(a[i]) : a[i]);
+    unsigned char y =
+        static_cast<unsigned char>(fold ? AsciiLower(b[i]) : b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;

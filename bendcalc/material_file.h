@@ -32,8 +32,8 @@
 #include <string>
 #include <string_view>
 
-#include "bendcalc/material_model.h"
 #include "base/status.h"
+#include "bendcalc/material_model.h"
 
 namespace bendpost {
 

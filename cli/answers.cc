@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "cli/job_file.h"
 #include "cli/json_text.h"
 #include "dialog/dialog_fields.h"
-#include "base/text.h"
 
 namespace bendpost::cli {
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_check.h"
 #include "formats/control_file.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 

@@ -18,7 +18,8 @@ class StderrUserInterface : public UserInterface {
   DialogResult RunDialog(int, DialogController&) override {
     return DialogResult::kCancel;
   }
-  FolderChoice BrowseForFolder(const std::string&, const std::string&) override {
+  FolderChoice BrowseForFolder(const std::string&,
+                               const std::string&) override {
     return FolderChoice{};
   }
 };

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "testing/fault_file_system.h"
 #include "formats/control_file.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 #include "support/golden_files.h"
+#include "testing/fault_file_system.h"
 #include "tests/driver/generation_jobs.h"
 
 namespace bendpost::testing {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "base/le_bytes.h"
-#include "testing/mem_file_system.h"
 #include "support/program_samples.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost {
 namespace {
