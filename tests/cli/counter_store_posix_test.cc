@@ -1,30 +1,19 @@
 // The run's hold on the serial counter store (flock on its lock file): a
 // second run finds it held, says so once, and holds the store as soon as
 // the first run lets go.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/counter_store.h"
 #include "cli_test_support.h"
+#include "lock_probe_posix.h"
 
 namespace bendpost::cli {
 namespace {
 
-// Whether a lock of `path` through an open file of its own is refused now.
-bool LockedElsewhere(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool refused =
-      ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-  ::close(fd);
-  return refused;
-}
+using testing::LockedElsewhere;
 
 TEST(CounterStoreLockTest, ASecondRunWaitsOnceAndHoldsTheStoreAfterTheFirst) {
   const std::string dir = (testing::ScratchDir() / "settings").string();

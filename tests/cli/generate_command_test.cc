@@ -5,19 +5,16 @@
 // of the real one are the golden tests of the executable.
 #include "cli/generate_command.h"
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <sstream>
 
 #include "cli/answers.h"
 #include "cli/counter_store.h"
 #include "cli_test_support.h"
 #include "dialog/program_identity.h"
+#include "lock_probe_posix.h"
 #include "platform/settings_store_posix.h"
 #include "support/job_store_reset.h"
 
@@ -47,15 +44,7 @@ json TwoProgramJob() {
   })");
 }
 
-// Whether a lock of `path` through an open file of its own is refused now.
-bool LockedElsewhere(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool refused =
-      ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-  ::close(fd);
-  return refused;
-}
+using testing::LockedElsewhere;
 
 class GenerateCommandTest : public ::testing::Test {
  protected:
