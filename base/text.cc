@@ -107,4 +107,36 @@ int LeadingDigitsValue(std::string_view text) {
   return static_cast<int>(value);
 }
 
+std::string Latin1ToUtf8(const std::string& bytes) {
+  std::string s;
+  for (unsigned char c : bytes) {
+    if (c < 0x80) {
+      s += static_cast<char>(c);
+    } else {
+      s += static_cast<char>(0xC0 | (c >> 6));
+      s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return s;
+}
+
+bool Latin1FromUtf8(const std::string& text, std::string* bytes) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
+               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+      out += static_cast<char>(
+          ((c & 0x03) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  *bytes = out;
+  return true;
+}
+
 }  // namespace bendpost

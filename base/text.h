@@ -45,6 +45,13 @@ std::optional<int> ParseInt(std::string_view text);
 // 0 when it does not start with a digit. Saturates at INT32_MAX.
 int LeadingDigitsValue(std::string_view text);
 
+// A text (a JSON string, say) that carries arbitrary bytes: each byte becomes
+// the Unicode character of the same number (0x00..0xFF), so the bytes come back
+// exactly with Latin1FromUtf8, which is false when `text` holds a character
+// above U+00FF or is not UTF-8.
+std::string Latin1ToUtf8(const std::string& bytes);
+bool Latin1FromUtf8(const std::string& text, std::string* bytes);
+
 }  // namespace bendpost
 
 #endif  // BENDPOST_BASE_TEXT_H_

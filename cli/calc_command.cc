@@ -7,12 +7,18 @@
 #include "base/text.h"
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/bend_warnings.h"
-#include "cli/json_text.h"
-#include "cli/program_json.h"
+#include "documents/json_text.h"
+#include "documents/program_json.h"
 #include "generation/step_bend_data.h"
 #include "platform/platform.h"
 
 namespace bendpost::cli {
+
+using documents::FloatToJson;
+using documents::JsonProblem;
+using documents::ordered_json;
+using documents::ParseJsonText;
+
 namespace {
 
 // x 10 on a 32-bit value, as the tooling lookup scales forces.

@@ -6,21 +6,44 @@
 #include <sstream>
 
 #include "base/text.h"
-#include "cli/answers.h"
-#include "cli/counter_store.h"
-#include "cli/host_ui.h"
-#include "cli/json_text.h"
 #include "cli/sheet_command.h"
-#include "cli/summary.h"
-#include "cli/terminal_ui.h"
 #include "dialog/program_identity.h"
+#include "documents/answers.h"
+#include "documents/json_text.h"
 #include "formats/control_file.h"
+#include "host/counter_store.h"
+#include "host/host_ui.h"
+#include "host/summary.h"
+#include "host/terminal_ui.h"
 #include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
+
+using documents::JobFile;
+using documents::JsonProblem;
+using documents::LoadAnswersFile;
+using documents::LoadJobFile;
+using host::ControlFilePath;
+using host::CounterStoreLock;
+using host::CutPrograms;
+using host::DriverCalls;
+using host::HostRunResult;
+using host::HostUserInterface;
+using host::LockCounterStore;
+using host::OpenCounterStore;
+using host::PrintSummaryTable;
+using host::ProgramEvent;
+using host::ProgramStatus;
+using host::ProgramSummary;
+using host::RunHostSequence;
+using host::Summarize;
+using host::SummaryExitCode;
+using host::SummaryJson;
+using host::TerminalUserInterface;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -73,8 +96,8 @@ bool ReadDateOption(const std::string& text, std::optional<Date>* date,
 
 // The job, the dialog answers, and whether there is someone (or something)
 // to answer the dialogs.
-bool LoadInputs(const GenerateOptions& options, const CommandIo& io, Job* job,
-                std::vector<ScriptedDialog>* script) {
+bool LoadInputs(const GenerateOptions& options, const CommandIo& io,
+                JobFile* job, std::vector<ScriptedDialog>* script) {
   std::vector<JsonProblem> problems;
   if (!LoadJobFile(options.job_path, job, &problems)) {
     PrintProblems(io.err, options.job_path, problems);
@@ -96,7 +119,7 @@ bool LoadInputs(const GenerateOptions& options, const CommandIo& io, Job* job,
 
 // --out and --data: the program path in the chosen folder (made if
 // missing), the data path made absolute.
-bool ApplyFolderOptions(const GenerateOptions& options, Job* job,
+bool ApplyFolderOptions(const GenerateOptions& options, JobFile* job,
                         std::string* program_path, std::ostream& err) {
   *program_path = job->program_path;
   if (!options.out_dir.empty()) {
@@ -139,7 +162,8 @@ bool OpenSerialCounter(const GenerateOptions& options, SerialCounter* counter,
       },
       &error);
   if (counter->lock) {
-    counter->store = OpenCounterStore(options.settings_dir, &error);
+    counter->store =
+        OpenCounterStore(options.settings_dir, *CurrentPlatform().ui, &error);
   }
   if (!counter->store) err << "bendpost generate: " << error << "\n";
   return counter->store != nullptr;
@@ -239,7 +263,7 @@ void MarkScriptErrors(const ScriptedUserInterface& scripted,
 
 // Writes the setup sheets asked for, prints the summary (a table, or JSON
 // with --json) and returns the exit code they give.
-int PrintSummary(const GenerateOptions& options, const Job& job,
+int PrintSummary(const GenerateOptions& options, const JobFile& job,
                  const std::vector<ProgramEvent>& events,
                  const HostRunResult& run,
                  const std::vector<std::string>& leftovers, CommandIo& io) {
@@ -269,7 +293,7 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
                 const DriverCalls& calls) {
   // Options first: none of them may fail once the driver has the job.
   std::optional<Date> date;
-  Job job;
+  JobFile job;
   std::vector<ScriptedDialog> script;
   std::string program_path;
   if (!ReadDateOption(options.date, &date, io.err) ||

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "cli/command_io.h"
-#include "cli/driver_calls.h"
+#include "host/driver_calls.h"
 #include "platform/clock.h"
 
 namespace bendpost::cli {
+
+using host::DriverCalls;
 
 struct GenerateOptions {
   std::string job_path;

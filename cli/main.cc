@@ -9,19 +9,20 @@
 #include <vector>
 
 #include "cli/calc_command.h"
-#include "cli/chart_page.h"
 #include "cli/command_io.h"
 #include "cli/console.h"
-#include "cli/decode_command.h"
-#include "cli/driver_calls.h"
 #include "cli/generate_command.h"
+#include "cli/inspect_command.h"
 #include "cli/material_command.h"
 #include "cli/sheet_command.h"
 #include "cli/tools_command.h"
+#include "host/driver_calls.h"
+#include "pages/bending_chart.h"
 
 namespace {
 
 using namespace bendpost::cli;
+using bendpost::host::RealDriverCalls;
 
 // Runs a parsed command; returns its exit code.
 using Runner = std::function<int(CommandIo&)>;

@@ -1,6 +1,7 @@
-// `bendpost material build | show | plot`: material data files from their
-// readable description (cli/material_description.h), back to text, and as
-// a chart.
+// `bendpost material build | show | plot | chart`: material data files
+// from their readable description (documents/material_description.h), back
+// to text, drawn as the material plot (pages/material_plot.h), and the
+// shop's bending chart from one of them (pages/bending_chart.h).
 #ifndef BENDPOST_CLI_MATERIAL_COMMAND_H_
 #define BENDPOST_CLI_MATERIAL_COMMAND_H_
 
@@ -21,15 +22,24 @@ int RunMaterialShow(const std::string& path, bool json, CommandIo& io);
 int RunMaterialPlot(const std::string& path, const std::string& output_path,
                     CommandIo& io);
 
-// The V/T ratios the chart draws one curve for.
-const std::vector<float>& PlotRatios();
+// chart --data DIR --material N [...]
+struct ChartOptions {
+  std::string data_dir;
+  int material = 0;            // 1..4: the file f_N of data_dir
+  std::string thickness_list;  // "0.5,1,2"; empty: the defaults
+  std::string v_width_list;    // likewise
+  double die_angle = 88;       // degrees
+  double die_radius = 0;       // millimetres
+  double strength = 0;         // tensile strength; 0: the material's default
+  std::string output_path;     // -o; without it the page goes to stdout
+};
 
-// The chart: one panel per model, each model's value over the bend angle
-// (20 to 180 degrees) for every ratio of PlotRatios(), evaluated with the
-// driver's own model evaluation (Springback always as a polynomial, as the
-// calculation does; the others by their type).
-std::string MaterialChartSvg(const MaterialModelSet& models,
-                             const std::string& title);
+// "0.5, 1,2" -> {0.5, 1, 2}: numbers with "." as the decimal mark, each
+// above 0, separated by commas. False with `error` otherwise.
+bool ParseNumberList(const std::string& text, std::vector<double>* values,
+                     std::string* error);
+
+int RunMaterialChart(const ChartOptions& options, CommandIo& io);
 
 }  // namespace bendpost::cli
 

@@ -2,11 +2,21 @@
 
 #include <filesystem>
 
-#include "cli/html.h"
-#include "cli/sheet_model.h"
-#include "cli/sheet_page.h"
+#include "pages/html.h"
+#include "pages/sheet_model.h"
+#include "pages/sheet_page.h"
 
 namespace bendpost::cli {
+
+using documents::JobFile;
+using documents::JsonProblem;
+using documents::LoadJobFile;
+using host::ProgramStatus;
+using host::ProgramSummary;
+using pages::BuildSheetModel;
+using pages::SheetModel;
+using pages::SheetPage;
+using pages::WritePage;
 
 std::string SheetPathFor(const std::string& control_path) {
   const std::filesystem::path path(control_path);
@@ -16,7 +26,7 @@ std::string SheetPathFor(const std::string& control_path) {
 }
 
 Status MakeSheet(FileSystem& files, const std::string& control_path,
-                 const Job& job, std::optional<int> program_number,
+                 const JobFile& job, std::optional<int> program_number,
                  std::string* html) {
   std::string bytes;
   if (Status s = ReadWholeFile(files, control_path, &bytes); !s.ok()) {
@@ -33,7 +43,7 @@ Status MakeSheet(FileSystem& files, const std::string& control_path,
 }
 
 bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
-                        const Job& job, CommandIo& io) {
+                        const JobFile& job, CommandIo& io) {
   FileSystem& files = RealFileSystem();
   bool all = true;
   for (const ProgramSummary& p : programs) {
@@ -53,7 +63,7 @@ bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
 }
 
 int RunSheet(const SheetOptions& options, CommandIo& io) {
-  Job job;
+  JobFile job;
   std::vector<JsonProblem> problems;
   if (!LoadJobFile(options.job_path, &job, &problems)) {
     io.err << "bendpost sheet: " << options.job_path << ": " << problems.size()

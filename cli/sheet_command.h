@@ -10,11 +10,14 @@
 
 #include "base/status.h"
 #include "cli/command_io.h"
-#include "cli/job_file.h"
-#include "cli/summary.h"
+#include "documents/job_file.h"
+#include "host/summary.h"
 #include "platform/file.h"
 
 namespace bendpost::cli {
+
+using documents::JobFile;
+using host::ProgramSummary;
 
 struct SheetOptions {
   std::string control_path;
@@ -36,14 +39,14 @@ std::string SheetPathFor(const std::string& control_path);
 // program `program_number` (1-based) of `job`, or from the program that
 // matches the file when none is given.
 Status MakeSheet(FileSystem& files, const std::string& control_path,
-                 const Job& job, std::optional<int> program_number,
+                 const JobFile& job, std::optional<int> program_number,
                  std::string* html);
 
 // `generate --sheet`: the sheet of every created program, beside its control
 // file (SheetPathFor). Returns false when a sheet could not be made or
 // written; each failure is told on io.err.
 bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
-                        const Job& job, CommandIo& io);
+                        const JobFile& job, CommandIo& io);
 
 }  // namespace bendpost::cli
 

@@ -5,12 +5,18 @@
 #include <optional>
 
 #include "base/text.h"
-#include "cli/json_text.h"
 #include "dialog/tool_names.h"
 #include "dialog/tool_table.h"
+#include "documents/json_text.h"
 #include "platform/file.h"
 
 namespace bendpost::cli {
+
+using documents::FormatProblems;
+using documents::JobFile;
+using documents::JsonProblem;
+using documents::LoadJobFile;
+
 namespace {
 
 constexpr size_t kTargetLimit = 6;  // characters of a control tool name
@@ -93,7 +99,7 @@ struct ToolUse {
 // conversion looks up, with the steps that use them.
 using ToolUses = std::map<std::pair<int, std::string>, ToolUse>;
 
-ToolUses CollectToolUses(const Job& job) {
+ToolUses CollectToolUses(const JobFile& job) {
   static constexpr std::pair<int, const char*> kSlots[] = {
       {tool_slot::kPunch, "punch"},
       {tool_slot::kDie, "die"},
@@ -114,7 +120,8 @@ ToolUses CollectToolUses(const Job& job) {
   return uses;
 }
 
-std::optional<CPPTool> FindJobTool(const Job& job, const std::string& name) {
+std::optional<CPPTool> FindJobTool(const JobFile& job,
+                                   const std::string& name) {
   for (int t = 0; t < job.tools.GetSize(); ++t) {
     CPPTool candidate = job.tools[t];
     if (candidate.GetToolName().str() == name) return candidate;
@@ -142,7 +149,7 @@ std::optional<TableFinding> CheckDieSuffix(const std::string& what,
 
 // Findings about the tools a job's steps name, in slot and name order.
 std::vector<TableFinding> CheckJobTools(const ToolTable& table,
-                                        const Job& job) {
+                                        const JobFile& job) {
   std::vector<TableFinding> findings;
   for (const auto& [key, use] : CollectToolUses(job)) {
     const auto& [slot, name] = key;
@@ -176,7 +183,7 @@ std::vector<TableFinding> CheckJobTools(const ToolTable& table,
 }  // namespace
 
 std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
-                                         const Job* job) {
+                                         const JobFile* job) {
   const ToolTable table = ParseToolTable(lines);
   std::vector<TableFinding> findings = CheckTableLines(table);
   if (job == nullptr) return findings;
@@ -193,7 +200,7 @@ int RunToolsCheck(const std::string& table_path, const std::string& job_path,
            << s.message() << "\n";
     return kExitUsage;
   }
-  Job job;
+  JobFile job;
   if (!job_path.empty()) {
     std::vector<JsonProblem> problems;
     if (!LoadJobFile(job_path, &job, &problems)) {

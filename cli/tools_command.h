@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cli/command_io.h"
-#include "cli/job_file.h"
+#include "documents/job_file.h"
 
 namespace bendpost::cli {
+
+using documents::JobFile;
 
 struct TableFinding {
   int line = 0;  // 1-based line of the table; 0 for a finding about the job
@@ -27,7 +29,7 @@ struct TableFinding {
 // tab, which no line can match), and die targets that the die's size
 // suffix makes longer than 6 characters.
 std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
-                                         const Job* job);
+                                         const JobFile* job);
 
 // tools check TABLE [--job JOB.json]: exit 1 when there are findings.
 int RunToolsCheck(const std::string& table_path, const std::string& job_path,

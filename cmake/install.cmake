@@ -59,8 +59,8 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/bendpost.pc.in
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/bendpost.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
-if(TARGET bendpost_cli)
-  install(TARGETS bendpost_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+if(TARGET bendpost_command)
+  install(TARGETS bendpost_command RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     COMPONENT cli)
   configure_file(${PROJECT_SOURCE_DIR}/docs/bendpost.1.in
     ${CMAKE_CURRENT_BINARY_DIR}/bendpost.1 @ONLY)

@@ -35,8 +35,8 @@ endfunction()
 if(WIN32)
   bendpost_version_resource(bendpost VFT_DLL
     "Press brake post-processor driver")
-  if(TARGET bendpost_cli)
-    bendpost_version_resource(bendpost_cli VFT_APP
+  if(TARGET bendpost_command)
+    bendpost_version_resource(bendpost_command VFT_APP
       "bendpost command-line host")
   endif()
   if(TARGET bendpost_tests)

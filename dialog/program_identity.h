@@ -16,6 +16,7 @@
 
 #include <string>
 
+#include "platform/serial_key.h"
 #include "platform/settings_store.h"
 #include "platform/ui.h"
 
@@ -26,12 +27,6 @@ inline constexpr const char* kSerialMonthValue = "Serial Month";
 inline constexpr const char* kSerialDayValue = "Serial Day";
 // Bytes of each stored value.
 inline constexpr int kSerialValueBytes = 3;
-
-// The key of the counter below the user's root. On Windows the choice
-// between the plain and the 32-bit-on-64-bit branch is made here; the
-// POSIX store always uses "Software\Orvanix\VantorelCommon\Default".
-// `ui` tells the operator when the Windows test fails.
-std::string SerialCounterKeyPath(UserInterface& ui);
 
 // Reads the counter from `settings`. Returns false,
 // leaving the outputs untouched, when the key cannot be opened. When

@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/job_file.h"
-#include "cli/json_text.h"
+#include "documents/job_file.h"
+#include "documents/json_text.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -28,8 +28,8 @@ using namespace bendpost;
 
 constexpr char kJobFolder[] = "/jobs";
 
-bool SameProblems(const std::vector<cli::JsonProblem>& a,
-                  const std::vector<cli::JsonProblem>& b) {
+bool SameProblems(const std::vector<documents::JsonProblem>& a,
+                  const std::vector<documents::JsonProblem>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i].path != b[i].path || a[i].message != b[i].message) return false;
@@ -42,7 +42,7 @@ bool Resolved(const std::string& path) {
   return path.empty() || path.front() == '/';
 }
 
-void CheckAccepted(std::string_view text, const cli::Job& job) {
+void CheckAccepted(std::string_view text, const documents::JobFile& job) {
   // The loader parsed these bytes, so the JSON library parses them too.
   const nlohmann::json doc =
       nlohmann::json::parse(text.begin(), text.end(), nullptr, false);
@@ -67,19 +67,19 @@ void CheckAccepted(std::string_view text, const cli::Job& job) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  cli::Job job;
-  std::vector<cli::JsonProblem> problems;
-  const bool loaded = cli::LoadJobText(text, kJobFolder, &job, &problems);
+  documents::JobFile job;
+  std::vector<documents::JsonProblem> problems;
+  const bool loaded = documents::LoadJobText(text, kJobFolder, &job, &problems);
   FUZZ_CHECK(loaded == problems.empty());
-  for (const cli::JsonProblem& p : problems) {
+  for (const documents::JsonProblem& p : problems) {
     FUZZ_CHECK(p.path.rfind("$", 0) == 0);
     FUZZ_CHECK(!p.message.empty());
   }
 
-  cli::Job again;
-  std::vector<cli::JsonProblem> again_problems;
-  FUZZ_CHECK(cli::LoadJobText(text, kJobFolder, &again, &again_problems) ==
-             loaded);
+  documents::JobFile again;
+  std::vector<documents::JsonProblem> again_problems;
+  FUZZ_CHECK(documents::LoadJobText(text, kJobFolder, &again,
+                                    &again_problems) == loaded);
   FUZZ_CHECK(SameProblems(problems, again_problems));
 
   if (loaded) CheckAccepted(text, job);

@@ -7,4 +7,8 @@ std::string SerialCounterKeyPathFor(bool wow64) {
          kSerialCounterKeyTail;
 }
 
+std::string SerialCounterKeyPath(UserInterface& ui) {
+  return SerialCounterKeyPathFor(IsWow64(ui));
+}
+
 }  // namespace bendpost

@@ -24,9 +24,13 @@ inline constexpr char kSerialCounterKeyTail[] =
 bool IsWow64(UserInterface& ui);
 
 // The counter's key path for a process that is, or is not, a 32-bit
-// process on 64-bit Windows. SerialCounterKeyPath of the dialog code
-// (dialog/program_identity.h) picks one for this process.
+// process on 64-bit Windows.
 std::string SerialCounterKeyPathFor(bool wow64);
+
+// The key of the counter for this process: the WOW64 test is made each time
+// (on Windows, a failing test tells the operator through `ui` each time);
+// the POSIX store always uses "Software\Orvanix\VantorelCommon\Default".
+std::string SerialCounterKeyPath(UserInterface& ui);
 
 }  // namespace bendpost
 

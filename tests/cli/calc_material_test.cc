@@ -10,12 +10,17 @@
 #include "bendcalc/bend_calculator.h"
 #include "bendcalc/material_file.h"
 #include "cli/calc_command.h"
-#include "cli/json_text.h"
 #include "cli/material_command.h"
-#include "cli/material_description.h"
 #include "cli_test_support.h"
+#include "documents/json_text.h"
+#include "documents/material_description.h"
+#include "pages/material_plot.h"
 
 namespace bendpost::cli {
+
+using namespace bendpost::documents;
+using namespace bendpost::pages;
+using namespace bendpost::host;
 namespace {
 
 using nlohmann::json;
@@ -290,7 +295,7 @@ TEST(MaterialPlotTest, OneCurvePerRatioInEveryPanelWithAModel) {
   std::vector<JsonProblem> problems;
   ASSERT_TRUE(
       BuildMaterialModels(json::parse(kWorkedExample), &models, &problems));
-  const std::string svg = MaterialChartSvg(models, "A & B <test>");
+  const std::string svg = MaterialPlotSvg(models, "A & B <test>");
   EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
   EXPECT_THAT(svg, HasSubstr("A &amp; B &lt;test&gt;"));
   size_t polylines = 0;
@@ -306,4 +311,17 @@ TEST(MaterialPlotTest, OneCurvePerRatioInEveryPanelWithAModel) {
 }
 
 }  // namespace
+// The chart's lists of thicknesses and die openings: numbers above 0,
+// separated by commas.
+TEST(MaterialChartTest, NumberListsAreNumbersAboveZero) {
+  std::vector<double> values;
+  std::string error;
+  EXPECT_TRUE(ParseNumberList(" 0.5, 1,12 ", &values, &error));
+  EXPECT_EQ(values, (std::vector<double>{0.5, 1, 12}));
+  EXPECT_FALSE(ParseNumberList("1,,2", &values, &error));
+  EXPECT_FALSE(ParseNumberList("1,2,", &values, &error));
+  EXPECT_FALSE(ParseNumberList("1,0", &values, &error));
+  EXPECT_EQ(error, "\"0\" is not a number above 0");
+}
+
 }  // namespace bendpost::cli

@@ -13,17 +13,20 @@
 #include <string>
 #include <vector>
 
-#include "cli/program_json.h"
-#include "cli/summary.h"
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
+#include "documents/program_json.h"
 #include "driver/job_store.h"
 #include "formats/control_file.h"
+#include "host/summary.h"
 #include "platform/platform.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 
 namespace bendpost::cli::testing {
+
+using namespace bendpost::documents;
+using namespace bendpost::host;
 
 // A fresh, empty folder for the running test.
 inline std::filesystem::path ScratchDir() {

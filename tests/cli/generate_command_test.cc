@@ -10,15 +10,18 @@
 
 #include <sstream>
 
-#include "cli/answers.h"
-#include "cli/counter_store.h"
 #include "cli_test_support.h"
 #include "dialog/program_identity.h"
-#include "lock_probe_posix.h"
+#include "documents/answers.h"
+#include "host/counter_store.h"
+#include "host/lock_probe_posix.h"
 #include "platform/settings_store_posix.h"
 #include "support/job_store_reset.h"
 
 namespace bendpost::cli {
+
+using namespace bendpost::documents;
+using namespace bendpost::host;
 namespace {
 
 using nlohmann::json;

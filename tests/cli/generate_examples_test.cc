@@ -7,12 +7,15 @@
 
 #include <sstream>
 
-#include "cli/decode_command.h"
 #include "cli/generate_command.h"
+#include "cli/inspect_command.h"
 #include "cli_test_support.h"
 #include "support/job_store_reset.h"
 
 namespace bendpost::cli {
+
+using namespace bendpost::documents;
+using namespace bendpost::host;
 namespace {
 
 const std::string kGoldenDir = std::string(BENDPOST_TESTDATA_DIR) + "/cli";

@@ -23,7 +23,7 @@ function(bendpost_golden_test name)
   endif()
   add_test(NAME cli.golden.${name}
     COMMAND ${CMAKE_COMMAND}
-      -D BENDPOST=$<TARGET_FILE:bendpost_cli>
+      -D BENDPOST=$<TARGET_FILE:bendpost_command>
       "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
       "-DARGS=${args}"
       "-DCLEAN=${clean}"
@@ -192,6 +192,6 @@ foreach(n 1 2 3 4)
 endforeach()
 
 # The version the project is built as (under the emulator in a cross build).
-add_test(NAME cli.version COMMAND bendpost_cli --version)
+add_test(NAME cli.version COMMAND bendpost_command --version)
 set_tests_properties(cli.version PROPERTIES
   PASS_REGULAR_EXPRESSION "^bendpost ${PROJECT_VERSION}\n$")

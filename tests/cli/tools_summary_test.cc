@@ -6,16 +6,18 @@
 
 #include <sstream>
 
-#include "cli/host_ui.h"
-#include "cli/summary.h"
 #include "cli/tools_command.h"
 #include "dialog/dialog_test_support.h"
 #include "formats/program_converter.h"
+#include "host/host_ui.h"
+#include "host/summary.h"
 #include "platform/scripted_ui.h"
 #include "resources/dialog_ids.h"
 #include "resources/strings.h"
 
 namespace bendpost::cli {
+
+using namespace bendpost::host;
 namespace {
 
 using ::testing::ElementsAre;
@@ -54,7 +56,7 @@ TEST(ToolTableCheckTest, FindsWhatTheDriverWouldNeverUse) {
 }
 
 TEST(ToolTableCheckTest, WithAJobLooksUpTheStepsTools) {
-  Job job;
+  JobFile job;
   auto tool = [&job](const char* name, int size = 0, int sectional = 0) {
     CPPTool t;
     t.SetToolName(name);
@@ -186,8 +188,8 @@ TEST_F(HostInterfaceTest, AttributesEveryMessageToItsProgram) {
   EXPECT_EQ(front.messages().size(), 7u);
 }
 
-Job StepsWithSetups(std::vector<int> indexes) {
-  Job job;
+JobFile StepsWithSetups(std::vector<int> indexes) {
+  JobFile job;
   for (int i : indexes) {
     CPPStepInfo s;
     s.SetSetupIndex(i);

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/driver_calls.h"
-#include "cli/job_file.h"
-#include "cli/json_text.h"
+#include "documents/job_file.h"
+#include "documents/json_text.h"
+#include "host/driver_calls.h"
 #include "support/import_patch_win32.h"
 #include "support/modal_script_win32.h"
 
@@ -96,10 +96,11 @@ int main(int argc, char** argv) {
   state.ready_file = argv[3];
   state.done_file = argv[4];
 
-  bendpost::cli::Job job;
-  std::vector<bendpost::cli::JsonProblem> problems;
-  if (!bendpost::cli::LoadJobFile(argv[1], &job, &problems)) {
-    std::fprintf(stderr, "%s", bendpost::cli::FormatProblems(problems).c_str());
+  bendpost::documents::JobFile job;
+  std::vector<bendpost::documents::JsonProblem> problems;
+  if (!bendpost::documents::LoadJobFile(argv[1], &job, &problems)) {
+    std::fprintf(stderr, "%s",
+                 bendpost::documents::FormatProblems(problems).c_str());
     return 1;
   }
   const std::string leaf =
@@ -114,8 +115,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, &OnTick);
-  bendpost::cli::RunHostSequence(job, program_path,
-                                 bendpost::cli::RealDriverCalls());
+  bendpost::host::RunHostSequence(job, program_path,
+                                  bendpost::host::RealDriverCalls());
   KillTimer(nullptr, timer);
   if (state.seen_at < 0) std::fprintf(stderr, "the dialog did not open\n");
   return state.cancelled && !state.failed ? 0 : 1;

@@ -1,0 +1,307 @@
+#include "cli/inspect_command.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "base/le_bytes.h"
+#include "base/text.h"
+#include "pages/text_table.h"
+
+namespace bendpost::cli {
+
+using documents::ordered_json;
+using documents::ToJson;
+using pages::Printable;
+using pages::TextTable;
+
+namespace {
+
+enum class FileKind { kControl, kRecord, kUnknown };
+
+struct Identified {
+  FileKind kind = FileKind::kUnknown;
+  RecordLayout layout = RecordLayout::kPadded;
+  int record_count = 0;
+  std::string error;
+};
+
+std::string Thousands(size_t n) {
+  const std::string digits = std::to_string(n);
+  std::string grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+Identified Identify(const std::string& bytes) {
+  Identified id;
+  const size_t size = bytes.size();
+  const std::string what = Thousands(size) + (size == 1 ? " byte" : " bytes");
+  if (size == control_file::kFileSize) {
+    id.kind = FileKind::kControl;
+    return id;
+  }
+  if (size < record_file::kCompactHeaderSize) {
+    id.error = what +
+               ": neither a control file (always 12,664 bytes) nor a record "
+               "file (a header of 125 bytes, or 124 in the compact layout, "
+               "then the records)";
+    return id;
+  }
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const int rc = GetI16(p + record_file::kRecordCount);
+  id.record_count = rc;
+  using namespace record_file;
+  const long long padded = static_cast<long long>(kPaddedHeaderSize) +
+                           static_cast<long long>(kPaddedStepSize) * rc;
+  const long long compact = static_cast<long long>(kCompactHeaderSize) +
+                            static_cast<long long>(kCompactStepSize) * rc;
+  if (rc >= 0 && static_cast<long long>(size) == padded) {
+    id.layout = RecordLayout::kPadded;
+  } else if (rc >= 0 && static_cast<long long>(size) == compact) {
+    id.layout = RecordLayout::kCompact;
+  } else {
+    std::ostringstream s;
+    s << what << ": neither a control file (always 12,664 bytes) nor a "
+      << "record file: its RecordCount (offset 59) is " << rc;
+    if (rc >= 0) {
+      s << ", so a record file would have " << Thousands(padded)
+        << " bytes (or " << Thousands(compact) << " in the compact layout)";
+    }
+    id.error = s.str();
+    return id;
+  }
+  if (rc < 2) {
+    id.error = "record file with RecordCount " + std::to_string(rc) +
+               ": it holds no step (a program of n steps has n + 1 records, "
+               "the last one the closing default step)";
+    return id;
+  }
+  id.kind = FileKind::kRecord;
+  return id;
+}
+
+std::vector<std::string> SplitProblems(const Status& status) {
+  std::vector<std::string> list;
+  if (status.ok()) return list;
+  std::string text = status.message();
+  const std::string prefix = "corrupt control file: ";
+  if (text.rfind(prefix, 0) == 0) text = text.substr(prefix.size());
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t end = text.find("; ", pos);
+    if (end == std::string::npos) end = text.size();
+    list.push_back(text.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return list;
+}
+
+std::string F(float v) { return FormatFloat(v); }
+std::string I(long long v) { return std::to_string(v); }
+std::string Q(const std::string& text) { return "\"" + Printable(text) + "\""; }
+std::string YesNo(int v) { return v ? "yes" : "no"; }
+
+void ReportControl(std::ostream& out, const DecodedControlFile& f) {
+  const ControlFileHeader& h = f.header;
+  const uint32_t yymmdd = h.CreationStamp / 10000;
+  char date[16];
+  std::snprintf(date, sizeof date, "%02u-%02u-%02u", (yymmdd / 10000) % 100,
+                (yymmdd / 100) % 100, yymmdd % 100);
+  TextTable header({"Header", ""});
+  header.AddRow({"Program name", Q(h.ProgramName) + "  (name prefix digit " +
+                                     I(h.NamePrefixDigit) + ")"});
+  header.AddRow({"Part reference", Q(h.PartReference)});
+  header.AddRow(
+      {"Created", std::string(date) + "  (stamp " + I(h.CreationStamp) + ")"});
+  header.AddRow({"Thickness", F(h.HeaderThickness) + " mm"});
+  header.AddRow({"Material", Q(h.MaterialName) + "  number " +
+                                 I(h.MaterialNumber) + ", hardness " +
+                                 I(h.Hardness)});
+  header.AddRow(
+      {"Punch", Q(h.PunchTargetName) + "  reversed " + YesNo(h.PunchReversed)});
+  header.AddRow(
+      {"Die", Q(h.DieTargetName) + "  reversed " + YesNo(h.DieReversed)});
+  header.AddRow({"Die holder", Q(h.DieHolderTargetName) + "  reversed " +
+                                   YesNo(h.DieHolderReversed)});
+  header.AddRow({"Spacer", Q(h.SpacerTargetName)});
+  header.AddRow({"Steps", I(h.StepCount)});
+  header.Print(out, 2);
+
+  TextTable steps({">Step", ">Seq", ">Angle", ">Length", ">Y1", ">Y2",
+                   ">Tonnage", ">X1", ">X2", ">R1", ">R2", ">Z1", ">Z2",
+                   ">Speed", ">Return", ">Dwell", "Aux", "Coin"});
+  for (size_t k = 0; k < f.steps.size(); ++k) {
+    const ControlFileStep& s = f.steps[k];
+    steps.AddRow({I(static_cast<long long>(k) + 1), I(s.SequenceOrder),
+                  F(s.BendAngle), I(s.BendLength), F(s.Y1), F(s.Y2),
+                  F(s.TonnageValue), F(s.Gauge1X), F(s.Gauge2X), F(s.Gauge1Y),
+                  F(s.Gauge2Y), F(s.Gauge1Z), F(s.Gauge2Z), I(s.BendingSpeed),
+                  I(s.ReturnSpeed), F(s.DwellEndBend), Printable(s.AuxFunc),
+                  s.Coining ? "yes" : "no"});
+  }
+  out << "\n";
+  steps.Print(out, 2);
+}
+
+void ReportRecord(std::ostream& out, const RecordFileHeader& h,
+                  const std::vector<RecordFileStep>& list) {
+  auto rev = [](char c) {
+    return c == 0 ? std::string("(none)") : Q(std::string(1, c));
+  };
+  char date[16];
+  std::snprintf(date, sizeof date, "%02u-%02u-%02u", h.CreationYear,
+                h.CreationMonth, h.CreationDay);
+  TextTable header({"Header", ""});
+  header.AddRow({"Program name", Q(h.ProgramName) + "  (name prefix digit " +
+                                     I(h.NamePrefixDigit) + ")"});
+  header.AddRow({"Part reference", Q(h.PartReference)});
+  header.AddRow({"Created", date});
+  header.AddRow({"Thickness", F(h.HeaderThickness) + " mm"});
+  header.AddRow({"Material", Q(h.MaterialName) + "  number " +
+                                 I(h.MaterialNumber) + ", hardness " +
+                                 I(h.Hardness)});
+  header.AddRow({"Punch", Q(h.PunchTargetName) + "  rev " + rev(h.PunchRev)});
+  header.AddRow({"Die", Q(h.DieTargetName) + "  rev " + rev(h.DieRev)});
+  header.AddRow({"Die holder",
+                 Q(h.DieHolderTargetName) + "  rev " + rev(h.DieHolderRev)});
+  header.AddRow({"Spacer", Q(h.SpacerTargetName)});
+  header.AddRow({"Records", I(h.RecordCount) + "  (" + I(h.RecordCount - 1) +
+                                " steps and the closing default record)"});
+  header.Print(out, 2);
+
+  TextTable steps({">Step", ">Seq", ">Angle", ">Length", ">Y1", ">Y2",
+                   ">Tonnage", ">X1", ">X2", ">R1", ">R2", ">Z1", ">Z2",
+                   ">Speed", ">Return", ">Dwell", "Aux", ">Coining"});
+  for (size_t k = 0; k < list.size(); ++k) {
+    const RecordFileStep& s = list[k];
+    std::string aux(s.AuxFunc.begin(), s.AuxFunc.end());
+    while (!aux.empty() && aux.back() == 0) aux.pop_back();
+    steps.AddRow({I(static_cast<long long>(k) + 1), I(s.SequenceOrder),
+                  F(s.BendAngle), I(s.BendLength), F(s.Y1), F(s.Y2),
+                  I(s.TonnageValue), F(s.Gauge1X), F(s.Gauge2X), F(s.Gauge1Y),
+                  F(s.Gauge2Y), F(s.Gauge1Z), F(s.Gauge2Z), I(s.BendingSpeed),
+                  I(s.ReturnSpeed), F(s.DwellEndBend), Printable(aux),
+                  I(s.CoiningFlag)});
+  }
+  out << "\n";
+  steps.Print(out, 2);
+}
+
+struct RecordFile {
+  RecordFileHeader header;
+  std::vector<RecordFileStep> steps;
+};
+
+RecordFile DecodeRecord(const std::string& bytes, const Identified& id) {
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  RecordFile f;
+  f.header = DecodeRecordFileHeader(p);
+  const int selector = id.layout == RecordLayout::kCompact ? 1 : 0;
+  for (int k = 0; k + 1 < id.record_count; ++k) {
+    f.steps.push_back(DecodeRecordFileStep(
+        p + record_file::StepOffset(id.layout, k), selector));
+  }
+  return f;
+}
+
+}  // namespace
+
+ordered_json InspectJson(const std::string& bytes) {
+  const Identified id = Identify(bytes);
+  ordered_json j = ordered_json::object();
+  j["size"] = bytes.size();
+  if (id.kind == FileKind::kUnknown) {
+    j["kind"] = nullptr;
+    j["error"] = id.error;
+    return j;
+  }
+  ordered_json steps = ordered_json::array();
+  if (id.kind == FileKind::kControl) {
+    DecodedControlFile f;
+    const Status status = DecodeControlFile(bytes, &f);
+    j["kind"] = "control";
+    j["header"] = ToJson(f.header);
+    for (const ControlFileStep& s : f.steps) steps.push_back(ToJson(s));
+    j["steps"] = steps;
+    j["problems"] = SplitProblems(status);
+  } else {
+    const RecordFile f = DecodeRecord(bytes, id);
+    j["kind"] = "record";
+    j["layout"] = id.layout == RecordLayout::kCompact ? "compact" : "padded";
+    j["header"] = ToJson(f.header);
+    for (const RecordFileStep& s : f.steps) steps.push_back(ToJson(s));
+    j["steps"] = steps;
+    j["problems"] = ordered_json::array();
+  }
+  return j;
+}
+
+int RunInspect(const InspectOptions& options, CommandIo& io) {
+  std::ifstream in(options.path, std::ios::binary);
+  if (!in) {
+    io.err << "bendpost inspect: cannot read " << options.path << "\n";
+    return kExitUsage;
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  const std::string bytes = buffer.str();
+  const Identified id = Identify(bytes);
+  if (id.kind == FileKind::kUnknown) {
+    io.err << "bendpost inspect: " << options.path << ": " << id.error << "\n";
+    return kExitUsage;
+  }
+
+  std::vector<std::string> problems;
+  if (options.json) {
+    ordered_json j = ordered_json::object();
+    j["file"] = options.path;
+    const ordered_json decoded = InspectJson(bytes);
+    for (const auto& [key, value] : decoded.items()) j[key] = value;
+    problems = j["problems"].get<std::vector<std::string>>();
+    if (options.raw) {
+      // The byte listing, one line per field with its offset.
+      std::istringstream dump(id.kind == FileKind::kControl
+                                  ? DumpControlFile(bytes)
+                                  : DumpRecordFile(bytes, id.layout));
+      ordered_json lines = ordered_json::array();
+      for (std::string line; std::getline(dump, line);) lines.push_back(line);
+      j["raw"] = lines;
+    }
+    io.out << j.dump(2) << "\n";
+  } else if (id.kind == FileKind::kControl) {
+    DecodedControlFile f;
+    problems = SplitProblems(DecodeControlFile(bytes, &f));
+    io.out << "Control file " << options.path << " (" << Thousands(bytes.size())
+           << " bytes, " << f.steps.size() << " of 25 step slots used)\n\n";
+    ReportControl(io.out, f);
+  } else {
+    const RecordFile f = DecodeRecord(bytes, id);
+    io.out << "Record file " << options.path << " (" << Thousands(bytes.size())
+           << " bytes, "
+           << (id.layout == RecordLayout::kCompact ? "compact" : "padded")
+           << " layout)\n\n";
+    ReportRecord(io.out, f.header, f.steps);
+  }
+  if (!options.json && !problems.empty()) {
+    io.out << "\nProblems:\n";
+    for (const std::string& p : problems) io.out << "  - " << p << "\n";
+  }
+  if (options.raw && !options.json) {
+    io.out << "\nBytes:\n"
+           << (id.kind == FileKind::kControl
+                   ? DumpControlFile(bytes)
+                   : DumpRecordFile(bytes, id.layout));
+  }
+  if (!problems.empty()) {
+    io.err << "bendpost inspect: " << options.path << ": " << problems.size()
+           << (problems.size() == 1 ? " problem" : " problems")
+           << " (see the report)\n";
+    return kExitIncomplete;
+  }
+  return kExitOk;
+}
+
+}  // namespace bendpost::cli
