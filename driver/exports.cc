@@ -4,7 +4,7 @@
 // This is the only code of the driver that looks up these globals.
 #include "bendpost/driver_api.h"
 #include "driver/job_store.h"
-#include "driver/settings.h"
+#include "driver/material_codes.h"
 #include "generation/program_generator.h"
 #include "platform/platform.h"
 

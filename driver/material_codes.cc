@@ -1,4 +1,4 @@
-#include "driver/settings.h"
+#include "driver/material_codes.h"
 
 namespace bendpost {
 

@@ -1,8 +1,8 @@
-// Job-wide settings the host gives through SetMaterial_2, as pure functions
-// of their inputs. (The unit conversions of SetUnit and SetMaterial_* are
-// in base/units.h.)
-#ifndef BENDPOST_DRIVER_SETTINGS_H_
-#define BENDPOST_DRIVER_SETTINGS_H_
+// The material name table: the material code of the name the host gives
+// through SetMaterial_2, a pure function of the name. (The unit conversions
+// of SetUnit and SetMaterial_* are in base/units.h.)
+#ifndef BENDPOST_DRIVER_MATERIAL_CODES_H_
+#define BENDPOST_DRIVER_MATERIAL_CODES_H_
 
 #include "base/units.h"
 #include "bendpost/cstring.h"
@@ -17,4 +17,4 @@ int MaterialCodeForName(const CString& name);
 
 }  // namespace bendpost
 
-#endif  // BENDPOST_DRIVER_SETTINGS_H_
+#endif  // BENDPOST_DRIVER_MATERIAL_CODES_H_
