@@ -23,7 +23,37 @@ class MemKey : public SettingsKey {
   bool writable_;
 };
 
+// A key of the overlay: its own values first, then those below.
+class OverlayKey : public SettingsKey {
+ public:
+  OverlayKey(std::map<std::string, std::string>* values,
+             std::unique_ptr<SettingsKey> below)
+      : values_(values), below_(std::move(below)) {}
+  std::optional<std::string> Query(const std::string& name) override {
+    auto it = values_->find(name);
+    if (it != values_->end()) return it->second;
+    if (!below_) return std::nullopt;
+    return below_->Query(name);
+  }
+  bool Set(const std::string& name, const std::string& bytes) override {
+    (*values_)[name] = bytes;
+    return true;
+  }
+
+ private:
+  std::map<std::string, std::string>* values_;
+  std::unique_ptr<SettingsKey> below_;
+};
+
 }  // namespace
+
+std::unique_ptr<SettingsKey> OverlaySettingsStore::OpenKey(
+    const std::string& key_path, KeyAccess) {
+  std::unique_ptr<SettingsKey> below =
+      below_.OpenKey(key_path, KeyAccess::kRead);
+  if (!below && created_.count(key_path) == 0) return nullptr;
+  return std::make_unique<OverlayKey>(&values_[key_path], std::move(below));
+}
 
 std::map<std::string, std::string>* MemSettingsStore::Values(
     const std::string& key_path) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace bendpost {
@@ -49,6 +50,26 @@ class MemSettingsStore : public SettingsStore {
  private:
   std::map<std::string, std::map<std::string, std::string>> keys_;
   bool read_only_ = false;
+};
+
+// A store that reads through to another one and keeps every value set in
+// memory: the store below is only ever opened for reading. A key exists
+// when it exists below or was made with CreateKey. What a preview run of
+// the generation stores (the serial counter) thus never reaches the user's
+// store.
+class OverlaySettingsStore : public SettingsStore {
+ public:
+  explicit OverlaySettingsStore(SettingsStore& below) : below_(below) {}
+  // Makes the key exist in the overlay, as the host's installation would
+  // make it in the store below.
+  void CreateKey(const std::string& key_path) { created_.insert(key_path); }
+  std::unique_ptr<SettingsKey> OpenKey(const std::string& key_path,
+                                       KeyAccess access) override;
+
+ private:
+  SettingsStore& below_;
+  std::set<std::string> created_;
+  std::map<std::string, std::map<std::string, std::string>> values_;
 };
 
 // The platform's user settings store.
