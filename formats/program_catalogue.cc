@@ -18,17 +18,15 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + PathSeparator() + name;
 }
 
-// Reads at most one byte more than a control file has: enough to tell a
-// control file from any other, without reading large files whole.
-Status ReadHead(FileSystem& files, const std::string& path,
-                std::string* bytes) {
+// Reads at most one byte more than a control file has (the size of
+// `buffer`): enough to tell a control file from any other, without reading
+// large files whole.
+Status ReadHead(FileSystem& files, const std::string& path, std::string& buffer,
+                size_t* size) {
   std::unique_ptr<File> file;
   Status s = files.OpenForRead(path, &file);
   if (!s.ok()) return s;
-  bytes->resize(control_file::kFileSize + 1);
-  size_t read = 0;
-  s = file->Read(bytes->data(), bytes->size(), &read);
-  bytes->resize(read);
+  s = file->Read(buffer.data(), buffer.size(), size);
   if (!s.ok()) return s;
   return file->Close();
 }
@@ -65,17 +63,19 @@ Status ReadProgramCatalogue(FileSystem& files, const std::string& folder,
   std::vector<std::string> names;
   Status s = files.ListFolder(folder, &names);
   if (!s.ok()) return s;
-  std::string bytes;
-  bytes.reserve(control_file::kFileSize + 1);
+  std::string buffer(control_file::kFileSize + 1, '\0');
+  catalogue->programs.reserve(names.size());
   for (const std::string& name : names) {
     const std::string path = JoinPath(folder, name);
-    s = ReadHead(files, path, &bytes);
+    size_t size = 0;
+    s = ReadHead(files, path, buffer, &size);
     if (!s.ok()) {
       catalogue->unreadable.push_back(name + ": " + s.message());
-    } else if (bytes.size() != control_file::kFileSize) {
+    } else if (size != control_file::kFileSize) {
       ++catalogue->other_files;
     } else {
-      catalogue->programs.push_back(CatalogueEntryOf(name, path, bytes));
+      catalogue->programs.push_back(
+          CatalogueEntryOf(name, path, std::string_view(buffer.data(), size)));
     }
   }
   std::sort(catalogue->programs.begin(), catalogue->programs.end(), Newer);
