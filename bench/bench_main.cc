@@ -77,6 +77,8 @@ constexpr Ratio kRatios[] = {
      "BM_WholeProgramNoSync", 1, "BM_FloorProgramNoSync", nullptr},
     {"whole 25-step program flushed / unflushed", "BM_WholeProgram", 1,
      "BM_WholeProgramNoSync", nullptr},
+    {"catalogue of 10,000 control files / reading them (target <= 2)",
+     "BM_ProgramCatalogue", 1, "BM_FloorCatalogueReads", nullptr},
 };
 
 constexpr double kCalculateTarget = 2e6;  // calls per second, one core

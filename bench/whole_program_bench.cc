@@ -147,6 +147,10 @@ class NoSyncFileSystem : public FileSystem {
   Status CheckWritable(const std::string& path) override {
     return real_.CheckWritable(path);
   }
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override {
+    return real_.ListFolder(folder, names);
+  }
 
  private:
   static Status Wrap(Status s, std::unique_ptr<File>* file) {

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/le_bytes.h"
 #include "base/text.h"
+#include "formats/program_kind.h"
 #include "pages/text_table.h"
 
 namespace bendpost::cli {
@@ -16,88 +16,8 @@ using pages::TextTable;
 
 namespace {
 
-enum class FileKind { kControl, kRecord, kUnknown };
-
-struct Identified {
-  FileKind kind = FileKind::kUnknown;
-  RecordLayout layout = RecordLayout::kPadded;
-  int record_count = 0;
-  std::string error;
-};
-
-std::string Thousands(size_t n) {
-  const std::string digits = std::to_string(n);
-  std::string grouped;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
-}
-
-Identified Identify(const std::string& bytes) {
-  Identified id;
-  const size_t size = bytes.size();
-  const std::string what = Thousands(size) + (size == 1 ? " byte" : " bytes");
-  if (size == control_file::kFileSize) {
-    id.kind = FileKind::kControl;
-    return id;
-  }
-  if (size < record_file::kCompactHeaderSize) {
-    id.error = what +
-               ": neither a control file (always 12,664 bytes) nor a record "
-               "file (a header of 125 bytes, or 124 in the compact layout, "
-               "then the records)";
-    return id;
-  }
-  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-  const int rc = GetI16(p + record_file::kRecordCount);
-  id.record_count = rc;
-  using namespace record_file;
-  const long long padded = static_cast<long long>(kPaddedHeaderSize) +
-                           static_cast<long long>(kPaddedStepSize) * rc;
-  const long long compact = static_cast<long long>(kCompactHeaderSize) +
-                            static_cast<long long>(kCompactStepSize) * rc;
-  if (rc >= 0 && static_cast<long long>(size) == padded) {
-    id.layout = RecordLayout::kPadded;
-  } else if (rc >= 0 && static_cast<long long>(size) == compact) {
-    id.layout = RecordLayout::kCompact;
-  } else {
-    std::ostringstream s;
-    s << what << ": neither a control file (always 12,664 bytes) nor a "
-      << "record file: its RecordCount (offset 59) is " << rc;
-    if (rc >= 0) {
-      s << ", so a record file would have " << Thousands(padded)
-        << " bytes (or " << Thousands(compact) << " in the compact layout)";
-    }
-    id.error = s.str();
-    return id;
-  }
-  if (rc < 2) {
-    id.error = "record file with RecordCount " + std::to_string(rc) +
-               ": it holds no step (a program of n steps has n + 1 records, "
-               "the last one the closing default step)";
-    return id;
-  }
-  id.kind = FileKind::kRecord;
-  return id;
-}
-
-std::vector<std::string> SplitProblems(const Status& status) {
-  std::vector<std::string> list;
-  if (status.ok()) return list;
-  std::string text = status.message();
-  const std::string prefix = "corrupt control file: ";
-  if (text.rfind(prefix, 0) == 0) text = text.substr(prefix.size());
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find("; ", pos);
-    if (end == std::string::npos) end = text.size();
-    list.push_back(text.substr(pos, end - pos));
-    pos = end + 2;
-  }
-  return list;
-}
+using FileKind = ProgramFileKind;
+using RecordFile = DecodedRecordFile;
 
 std::string F(float v) { return FormatFloat(v); }
 std::string I(long long v) { return std::to_string(v); }
@@ -190,27 +110,10 @@ void ReportRecord(std::ostream& out, const RecordFileHeader& h,
   steps.Print(out, 2);
 }
 
-struct RecordFile {
-  RecordFileHeader header;
-  std::vector<RecordFileStep> steps;
-};
-
-RecordFile DecodeRecord(const std::string& bytes, const Identified& id) {
-  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-  RecordFile f;
-  f.header = DecodeRecordFileHeader(p);
-  const int selector = id.layout == RecordLayout::kCompact ? 1 : 0;
-  for (int k = 0; k + 1 < id.record_count; ++k) {
-    f.steps.push_back(DecodeRecordFileStep(
-        p + record_file::StepOffset(id.layout, k), selector));
-  }
-  return f;
-}
-
 }  // namespace
 
 ordered_json InspectJson(const std::string& bytes) {
-  const Identified id = Identify(bytes);
+  const ProgramFileIdentity id = IdentifyProgramFile(bytes);
   ordered_json j = ordered_json::object();
   j["size"] = bytes.size();
   if (id.kind == FileKind::kUnknown) {
@@ -226,9 +129,9 @@ ordered_json InspectJson(const std::string& bytes) {
     j["header"] = ToJson(f.header);
     for (const ControlFileStep& s : f.steps) steps.push_back(ToJson(s));
     j["steps"] = steps;
-    j["problems"] = SplitProblems(status);
+    j["problems"] = ControlFileProblems(status);
   } else {
-    const RecordFile f = DecodeRecord(bytes, id);
+    const RecordFile f = DecodeRecordFileBytes(bytes, id);
     j["kind"] = "record";
     j["layout"] = id.layout == RecordLayout::kCompact ? "compact" : "padded";
     j["header"] = ToJson(f.header);
@@ -248,7 +151,7 @@ int RunInspect(const InspectOptions& options, CommandIo& io) {
   std::ostringstream buffer;
   buffer << in.rdbuf();
   const std::string bytes = buffer.str();
-  const Identified id = Identify(bytes);
+  const ProgramFileIdentity id = IdentifyProgramFile(bytes);
   if (id.kind == FileKind::kUnknown) {
     io.err << "bendpost inspect: " << options.path << ": " << id.error << "\n";
     return kExitUsage;
@@ -273,14 +176,15 @@ int RunInspect(const InspectOptions& options, CommandIo& io) {
     io.out << j.dump(2) << "\n";
   } else if (id.kind == FileKind::kControl) {
     DecodedControlFile f;
-    problems = SplitProblems(DecodeControlFile(bytes, &f));
-    io.out << "Control file " << options.path << " (" << Thousands(bytes.size())
-           << " bytes, " << f.steps.size() << " of 25 step slots used)\n\n";
+    problems = ControlFileProblems(DecodeControlFile(bytes, &f));
+    io.out << "Control file " << options.path << " ("
+           << GroupedThousands(bytes.size()) << " bytes, " << f.steps.size()
+           << " of 25 step slots used)\n\n";
     ReportControl(io.out, f);
   } else {
-    const RecordFile f = DecodeRecord(bytes, id);
-    io.out << "Record file " << options.path << " (" << Thousands(bytes.size())
-           << " bytes, "
+    const RecordFile f = DecodeRecordFileBytes(bytes, id);
+    io.out << "Record file " << options.path << " ("
+           << GroupedThousands(bytes.size()) << " bytes, "
            << (id.layout == RecordLayout::kCompact ? "compact" : "padded")
            << " layout)\n\n";
     ReportRecord(io.out, f.header, f.steps);

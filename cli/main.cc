@@ -11,8 +11,10 @@
 #include "cli/calc_command.h"
 #include "cli/command_io.h"
 #include "cli/console.h"
+#include "cli/diff_command.h"
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
+#include "cli/list_command.h"
 #include "cli/material_command.h"
 #include "cli/sheet_command.h"
 #include "cli/tools_command.h"
@@ -64,6 +66,29 @@ Runner SetUpInspect(CLI::App& insp) {
   insp.add_flag("--json", inspect->json, "every field of every block as JSON");
   insp.add_flag("--raw", inspect->raw, "add every field with its offset");
   return [inspect](CommandIo& io) { return RunInspect(*inspect, io); };
+}
+
+Runner SetUpList(CLI::App& list_app) {
+  auto list = std::make_shared<ListOptions>();
+  list_app.add_option("FOLDER", list->folder, "the program folder")->required();
+  list_app.add_option("--part", list->part,
+                      "only part references containing TEXT (case ignored)");
+  list_app.add_flag("--json", list->json, "the rows as a JSON array");
+  list_app.add_option("--html", list->html_path,
+                      "also write the list as a page (HTML)");
+  return [list](CommandIo& io) {
+    return RunList(*list, io, bendpost::RealFileSystem());
+  };
+}
+
+Runner SetUpDiff(CLI::App& diff_app) {
+  auto diff = std::make_shared<DiffOptions>();
+  diff_app.add_option("A", diff->a_path, "the first file")->required();
+  diff_app.add_option("B", diff->b_path, "the second file")->required();
+  diff_app.add_flag("--json", diff->json, "the differences as JSON");
+  return [diff](CommandIo& io) {
+    return RunDiff(*diff, io, bendpost::RealFileSystem());
+  };
 }
 
 Runner SetUpSheet(CLI::App& sheet_app) {
@@ -266,6 +291,14 @@ constexpr Command kCommands[] = {
      "Show what a control file (12,664 bytes) or a record file "
      "holds.",
      SetUpInspect},
+    {"list",
+     "The control files of a program folder, newest first: name, part, "
+     "date, material, tooling, damaged files.",
+     SetUpList},
+    {"diff",
+     "What differs between two control files or two record files, field "
+     "by field.",
+     SetUpDiff},
     {"sheet",
      "The operator's setup sheet of a program (self-contained HTML): "
      "tooling, every step with its side view, the bed and the forces.",

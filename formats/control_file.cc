@@ -153,8 +153,12 @@ void DecodeBlock(const Table& table, const uint8_t* block, size_t file_offset,
   });
 }
 
+// Compared with a zero block rather than byte by byte: the 24 unused slots
+// of a one-step file are 11,808 bytes, checked for every file a folder
+// listing decodes.
 bool AllZero(const uint8_t* p, size_t size) {
-  return std::all_of(p, p + size, [](uint8_t b) { return b == 0; });
+  static constexpr uint8_t kZero[kStepSize] = {};
+  return size <= kStepSize && std::memcmp(p, kZero, size) == 0;
 }
 
 // A block written by the encoder is the encoding of its own fields; any other

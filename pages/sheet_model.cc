@@ -7,6 +7,7 @@
 #include "bendcalc/bend_warnings.h"
 #include "dialog/program_header.h"
 #include "dialog/tool_names.h"
+#include "formats/creation_stamp.h"
 #include "generation/step_bend_data.h"
 #include "generation/tooling_lookup.h"
 #include "host/summary.h"
@@ -153,26 +154,6 @@ std::string HostNames(const JobFile& job, const JobProgram& program, int slot) {
 }
 
 std::string YesNo(uint8_t flag) { return flag != 0 ? "yes" : "no"; }
-
-// The date of a creation stamp, (yymmdd x 10000 + 1122) modulo 2^32
-// (formats/control_file.h), which wraps from 2043-01-01 on. A yymmdd of
-// two-digit fields is below 10^6, so the unwrapped value is the stamp plus
-// 0, 1 or 2 x 2^32, and 2^32 (7296 modulo 10^4) moves its last four digits:
-// the one that ends in 1122 is the date.
-std::string CreationDate(uint32_t stamp) {
-  constexpr uint64_t kWrap = uint64_t{1} << 32;
-  for (uint64_t value = stamp; value < 3 * kWrap; value += kWrap) {
-    if (value % 10000 != 1122) continue;
-    const uint64_t date = value / 10000;
-    auto two = [](uint64_t v) {
-      return std::string(1, static_cast<char>('0' + v / 10 % 10)) +
-             static_cast<char>('0' + v % 10);
-    };
-    return two(date / 10000) + "-" + two(date / 100 % 100) + "-" +
-           two(date % 100);
-  }
-  return std::string();
-}
 
 // The generation lowers the steps' setup index by one and takes the first
 // setup with that index; a new record stands in when none has it.

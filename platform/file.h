@@ -63,6 +63,12 @@ class FileSystem {
   // rename checks its final name first: a file the user may not write is
   // not replaced behind their back.
   virtual Status CheckWritable(const std::string& path) = 0;
+  // The names (without the folder) of the files in `folder`, sorted by
+  // their bytes; entries that are folders are left out, and so are "." and
+  // "..". Fails with the system's reason when the folder does not exist or
+  // cannot be read.
+  virtual Status ListFolder(const std::string& folder,
+                            std::vector<std::string>* names) = 0;
 };
 
 // Reads a whole file.

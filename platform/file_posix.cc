@@ -1,10 +1,12 @@
 // POSIX files: open(2)/read(2)/write(2), rename(2) replaces atomically,
 // fsync(2) flushes a file and, on a folder opened read-only, its entries.
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/file.h"
@@ -153,6 +155,32 @@ class PosixFileSystem : public FileSystem {
         errno == ENOENT)
       return Status::OK();
     return ErrnoStatus("cannot replace", path, errno);
+  }
+  // d_type says what an entry is on most file systems; where it does not
+  // (DT_UNKNOWN) or the entry is a link, stat(2) of the entry decides.
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override {
+    names->clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return ErrnoStatus("cannot list", folder, errno);
+    errno = 0;
+    while (const struct dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      bool is_folder = entry->d_type == DT_DIR;
+      if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        struct stat st;
+        is_folder = ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 &&
+                    S_ISDIR(st.st_mode);
+      }
+      if (!is_folder) names->push_back(name);
+      errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0) return ErrnoStatus("cannot list", folder, err);
+    std::sort(names->begin(), names->end());
+    return Status::OK();
   }
 };
 

@@ -166,6 +166,39 @@ class Win32FileSystem : public FileSystem {
     return Status::Error("cannot replace " + path + ": " +
                          SystemErrorText(code));
   }
+  // FindFirstFileA reports a folder without entries as ERROR_FILE_NOT_FOUND
+  // (a real folder always has "." and "..", but a drive root has neither).
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override {
+    names->clear();
+    const char last = folder.empty() ? '\\' : folder.back();
+    const std::string pattern =
+        folder + (last == '\\' || last == '/' ? "*" : "\\*");
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      const DWORD attributes = GetFileAttributesA(folder.c_str());
+      if (code == ERROR_FILE_NOT_FOUND &&
+          attributes != INVALID_FILE_ATTRIBUTES &&
+          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return Status::OK();
+      SetLastError(code);
+      return LastErrorStatus("cannot list", folder);
+    }
+    do {
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        names->push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    const DWORD code = GetLastError();
+    FindClose(find);
+    if (code != ERROR_NO_MORE_FILES) {
+      SetLastError(code);
+      return LastErrorStatus("cannot list", folder);
+    }
+    std::sort(names->begin(), names->end());
+    return Status::OK();
+  }
 };
 
 }  // namespace

@@ -236,4 +236,9 @@ Status FaultInjectingFileSystem::CheckWritable(const std::string& path) {
   return inner_->CheckWritable(path);
 }
 
+Status FaultInjectingFileSystem::ListFolder(const std::string& folder,
+                                            std::vector<std::string>* names) {
+  return inner_->ListFolder(folder, names);
+}
+
 }  // namespace bendpost

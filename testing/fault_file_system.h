@@ -19,8 +19,8 @@
 //   close: the wrapped file is closed all the same (its resources are
 //     released) and the error is reported.
 // A failed operation is counted like any other. The queries that change
-// nothing (exists, check-writable) are passed on, never counted or failed;
-// the wrapped file system answers them (MemFileSystem::SetReadOnly).
+// nothing (exists, check-writable, list-folder) are passed on, never counted or
+// failed; the wrapped file system answers them (MemFileSystem::SetReadOnly).
 //
 // The file system must outlive the files it opened.
 #ifndef BENDPOST_TESTING_FAULT_FILE_SYSTEM_H_
@@ -97,6 +97,8 @@ class FaultInjectingFileSystem : public FileSystem {
   Status SyncFolderOf(const std::string& path) override;
   bool Exists(const std::string& path) override;
   Status CheckWritable(const std::string& path) override;
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override;
 
  private:
   friend class FaultInjectingFile;

@@ -61,6 +61,31 @@ Status MemFileSystem::CheckWritable(const std::string& path) {
   return Status::OK();
 }
 
+Status MemFileSystem::ListFolder(const std::string& folder,
+                                 std::vector<std::string>* names) {
+  names->clear();
+  bool exists = folders_.count(folder) != 0;
+  for (const auto& [path, data] : files_) {
+    if (path.size() <= folder.size() + 1 ||
+        path.compare(0, folder.size(), folder) != 0)
+      continue;
+    const char separator = path[folder.size()];
+    if (separator != '/' && separator != '\\') continue;
+    exists = true;
+    const std::string name = path.substr(folder.size() + 1);
+    if (name.find_first_of("/\\") == std::string::npos) names->push_back(name);
+  }
+  if (!exists)
+    return Status::Error("cannot list " + folder +
+                         ": No such file or directory");
+  std::sort(names->begin(), names->end());
+  return Status::OK();
+}
+
+void MemFileSystem::AddFolder(const std::string& folder) {
+  folders_.insert(folder);
+}
+
 void MemFileSystem::SetReadOnly(const std::string& path, bool read_only) {
   if (read_only) {
     read_only_.insert(path);

@@ -29,6 +29,10 @@ class MemFileSystem : public FileSystem {
   bool Exists(const std::string& path) override;
   // Refused for a read-only file (SetReadOnly), as Create is.
   Status CheckWritable(const std::string& path) override;
+  // The files whose path is `folder` + "/" (or "\\") + a name without a
+  // separator. A folder exists when a file lies in it or AddFolder made it.
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override;
 
   // Direct access for tests.
   void SetFile(const std::string& path, std::string contents);
@@ -40,12 +44,15 @@ class MemFileSystem : public FileSystem {
   // renamed onto the name brings its own permissions. Removing the file
   // ends it.
   void SetReadOnly(const std::string& path, bool read_only);
+  // An empty folder, for ListFolder.
+  void AddFolder(const std::string& folder);
 
  private:
   // Files are shared with their open handles, so a handle keeps writing to
   // the file it opened even after a rename.
   std::map<std::string, std::shared_ptr<std::string>> files_;
   std::set<std::string> read_only_;
+  std::set<std::string> folders_;
 };
 
 }  // namespace bendpost

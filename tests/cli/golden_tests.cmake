@@ -86,6 +86,17 @@ bendpost_golden_test(inspect_not_a_program
   EXPECT_RC 2 STREAM stderr
   GOLDEN ${golden_dir}/decoded_not_a_program.err)
 
+# The folder of the program file samples as a library, and two of its
+# programs compared.
+bendpost_golden_test(list_program_samples
+  ARGS list tests/testdata/program
+  GOLDEN ${golden_dir}/list_program_samples.txt)
+bendpost_golden_test(diff_one_step_three_steps
+  ARGS diff tests/testdata/program/one_step_mm.nmb
+       tests/testdata/program/three_steps_inch.nmb
+  EXPECT_RC 1
+  GOLDEN ${golden_dir}/diff_one_step_three_steps.txt)
+
 # The examples' material files and tool table.
 bendpost_golden_test(material_show_stainless
   ARGS material show f_4

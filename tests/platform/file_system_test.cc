@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
 #include "support/temp_dir.h"
@@ -185,6 +186,26 @@ TEST_P(FileContractTest, AMissingOrAWritableFileMayBeWritten) {
   ASSERT_TRUE(WriteFile(*fs_, P("w"), "abc").ok());
   Status s = fs_->CheckWritable(P("w"));
   EXPECT_TRUE(s.ok()) << s.message();
+}
+
+TEST_P(FileContractTest, AFolderListsItsFilesSortedWithoutSubfolders) {
+  if (GetParam()) {
+    ASSERT_TRUE(std::filesystem::create_directories(P("lib/sub")));
+  } else {
+    mem_.AddFolder(P("lib"));
+  }
+  std::vector<std::string> names;
+  ASSERT_TRUE(fs_->ListFolder(P("lib"), &names).ok());
+  EXPECT_TRUE(names.empty());
+  ASSERT_TRUE(WriteFile(*fs_, P("lib/b"), "2").ok());
+  ASSERT_TRUE(WriteFile(*fs_, P("lib/a"), "1").ok());
+  ASSERT_TRUE(WriteFile(*fs_, P("lib/sub/c"), "3").ok());
+  ASSERT_TRUE(fs_->ListFolder(P("lib"), &names).ok());
+  EXPECT_EQ((std::vector<std::string>{"a", "b"}), names);
+
+  const Status missing = fs_->ListFolder(P("none"), &names);
+  EXPECT_FALSE(missing.ok());
+  EXPECT_NE(std::string::npos, missing.message().find("cannot list"));
 }
 
 INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileContractTest,
