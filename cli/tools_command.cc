@@ -9,6 +9,7 @@
 #include "dialog/tool_table.h"
 #include "documents/json_text.h"
 #include "platform/file.h"
+#include "records/record_lookup.h"
 
 namespace bendpost::cli {
 
@@ -120,15 +121,6 @@ ToolUses CollectToolUses(const JobFile& job) {
   return uses;
 }
 
-std::optional<CPPTool> FindJobTool(const JobFile& job,
-                                   const std::string& name) {
-  for (int t = 0; t < job.tools.GetSize(); ++t) {
-    CPPTool candidate = job.tools[t];
-    if (candidate.GetToolName().str() == name) return candidate;
-  }
-  return std::nullopt;
-}
-
 // A die's target with the size suffix the driver appends, when that makes
 // it longer than the control takes.
 std::optional<TableFinding> CheckDieSuffix(const std::string& what,
@@ -155,8 +147,8 @@ std::vector<TableFinding> CheckJobTools(const ToolTable& table,
     const auto& [slot, name] = key;
     const std::string what =
         use.role + " \"" + name + "\" (" + StepList(use.steps) + ")";
-    const std::optional<CPPTool> tool = FindJobTool(job, name);
-    if (!tool) {
+    const CPPTool* tool = FindToolNamed(job.tools, CString(name));
+    if (tool == nullptr) {
       findings.push_back({0, what + " is not among the job's tools: the "
                                     "program names no tool and \"0\""});
       continue;

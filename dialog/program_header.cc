@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "records/program_cut.h"
 #include "resources/strings.h"
 
 namespace bendpost {
@@ -15,12 +16,9 @@ int CountedFromOne(int value) { return value == INT32_MAX ? value : value + 1; }
 void FindProgramSetup(ProgramHeader& header, const Job& job) {
   header.Unit = job.Unit;
   header.SetupCount = job.Setups.GetSize();
-  for (int i = 0; i < job.Setups.GetSize(); ++i) {
-    if (job.Setups[i].GetSetupIndex() == header.SetupKey) {
-      header.Setup = job.Setups[i];
-      header.SetupFound = true;
-      break;
-    }
+  if (const CPPSetup* setup = FindSetupByKey(job.Setups, header.SetupKey)) {
+    header.Setup = *setup;
+    header.SetupFound = true;
   }
   // Without a setup the program is never shown; its values stay at their
   // initial ones, and control type 0 with the name "B-and-R" can never

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "formats/control_file_name.h"
 #include "platform/file.h"
 #include "platform/path.h"
 
@@ -160,23 +161,7 @@ int ProgramConverter::ConvertToControlFile(const std::string& source,
 
 std::string BuildControlFileName(const std::string& target,
                                  const ControlFileHeader& header) {
-  const std::string prefix = std::to_string(unsigned{header.NamePrefixDigit});
-  const std::string name(TrimView(header.ProgramName));
-
-  // Cut where the program's naming cut the job's program path, so that the
-  // control file lands in the folder FileName was built in.
-  const size_t cut = FolderEnd(target);
-  const std::string folder =
-      cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
-
-  const size_t last_separator = target.find_last_of("\\/");
-  const size_t dot = target.rfind('.');
-  std::string extension;
-  if (dot != std::string::npos &&
-      (last_separator == std::string::npos || dot > last_separator))
-    extension = target.substr(dot);
-
-  return folder + prefix + name + extension;
+  return ControlFileName(target, header.NamePrefixDigit, header.ProgramName);
 }
 
 std::string ControlFileTemporaryName(const std::string& name) {

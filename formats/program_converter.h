@@ -74,18 +74,9 @@ class ProgramConverter {
   std::string last_error_;
 };
 
-// The control file's full name: folder + prefix + name + extension, where
-//   prefix    = NamePrefixDigit as an unsigned decimal number;
-//   name      = ProgramName with white space removed at both ends;
-//   folder    = target up to and including the separator where the
-//               platform's folder part ends (FolderEnd, platform/path.h: on
-//               POSIX the last "/", a "\" being part of a name; on Windows
-//               the last "\" when that is after the first character, else
-//               the last "/"), else empty;
-//   extension = target from its last "." to the end, but only when that "."
-//               comes after the last "\" or "/" (so a "." in a folder name is
-//               never taken); else empty.
-// On Windows C:\Jobs\P1.NMB, prefix 2 and "AB    " give C:\Jobs\2AB.NMB.
+// The control file's full name (ControlFileName, formats/control_file_name.h)
+// for the header's NamePrefixDigit and ProgramName. On Windows
+// C:\Jobs\P1.NMB, prefix 2 and "AB    " give C:\Jobs\2AB.NMB.
 std::string BuildControlFileName(const std::string& target,
                                  const ControlFileHeader& header);
 

@@ -26,6 +26,7 @@
 
 #include "base/text.h"
 #include "dialog/program_identity.h"
+#include "formats/control_file_name.h"
 #include "formats/program_converter.h"
 #include "generation/record_file_writer.h"
 #include "platform/file.h"
@@ -57,10 +58,8 @@ std::string StagingName(const std::string& file_name) {
 
 // ProgramName and PartReference as the control shows them.
 void NormaliseNames(ProgramHeader& h) {
-  h.ProgramName.TrimRight();
-  h.ProgramName.MakeUpper();
-  h.PartReference.TrimRight();
-  h.PartReference.MakeUpper();
+  h.ProgramName = ControlShownName(h.ProgramName.str());
+  h.PartReference = ControlShownName(h.PartReference.str());
 }
 
 // Converts the record file written under `staging` into the control file

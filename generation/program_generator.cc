@@ -8,6 +8,7 @@
 #include "dialog/program_dialog.h"
 #include "dialog/program_header.h"
 #include "generation/finish_program.h"
+#include "records/program_cut.h"
 #include "resources/strings.h"
 
 namespace bendpost {
@@ -20,22 +21,12 @@ enum class Outcome { kSkipped, kCancelled, kCreated, kFailed };
 // A 0-based ordinal counted from 1, without overflow.
 int CountedFromOne(int value) { return value == INT_MAX ? value : value + 1; }
 
-// One less, wrapping at the bottom of the range as the host's integer
-// arithmetic does (never undefined).
-int OneLess(int value) {
-  return static_cast<int>(static_cast<unsigned>(value) - 1u);
-}
-
 // The next program: the job's steps from `first` on that share its
 // SetupIndex, copied into `program_steps`. Returns the index after them.
 int NextProgram(CArray<CPPStepInfo>& job_steps, int first,
                 CArray<CPPStepInfo>& program_steps) {
-  const int setup_key = job_steps[first].GetSetupIndex();
-  int end = first + 1;
-  while (end < job_steps.GetSize() &&
-         job_steps[end].GetSetupIndex() == setup_key) {
-    ++end;
-  }
+  const ProgramCut cut = ProgramStartingAt(job_steps, first);
+  const int end = first + cut.step_count;
   program_steps.RemoveAll();
   for (int k = first; k < end; ++k) program_steps.Add(job_steps[k]);
   return end;
@@ -106,7 +97,7 @@ void CopyProgramPathToHost(const CString& path, char* buffer,
 bool GeneratePrograms(const JobContext& context, char* programPath) {
   CArray<CPPStepInfo>& job_steps = context.job.Steps;
   for (int i = 0; i < job_steps.GetSize(); ++i) {
-    job_steps[i].SetSetupIndex(OneLess(job_steps[i].GetSetupIndex()));
+    job_steps[i].SetSetupIndex(SetupKeyOf(job_steps[i].GetSetupIndex()));
   }
 
   CArray<CPPStepInfo> program_steps;

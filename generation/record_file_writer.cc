@@ -159,7 +159,7 @@ Status WriteContents(const ProgramHeader& program, CArray<CPPStepInfo>& steps,
   std::copy(header.begin(), header.end(), bytes.begin());
   for (int k = 0; k < count; ++k) {
     CPPStepInfo& step = steps[k];
-    if (k < count - 1 && step.GetMode() == 0) {
+    if (CalculatesStep(step, k, count - 1)) {
       CalculateBendData(program, context, program.Setup, step);
     }
     const RecordStepBytes record = EncodeRecordFileStep(RecordOf(step, inch));
@@ -189,6 +189,10 @@ void PrepareHeader(ProgramHeader& h) {
 }
 
 }  // namespace
+
+bool CalculatesStep(const CPPStepInfo& step, int index, int step_count) {
+  return index < step_count && step.GetMode() == 0;
+}
 
 Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
                        const JobContext& context) {

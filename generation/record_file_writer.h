@@ -13,6 +13,12 @@
 
 namespace bendpost {
 
+// Whether the writer calculates the bend data of record `index` (0-based)
+// of a program of `step_count` steps: a step of the program's own (the
+// final default record never is) whose Mode is 0. Steps of other modes go
+// into the file as the job gives them.
+bool CalculatesStep(const CPPStepInfo& step, int index, int step_count);
+
 // Writes the record file under header.FileName. `steps` must hold the
 // header's RecordCount records (the program's steps and the final default
 // step). Converts HeaderThickness and Hardness to their millimetre form

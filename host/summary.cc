@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "base/text.h"
-#include "platform/path.h"
+#include "formats/control_file_name.h"
+#include "records/program_cut.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::host {
@@ -12,6 +12,10 @@ namespace bendpost::host {
 using documents::JobFile;
 
 namespace {
+
+// Every program header's name prefix: nothing the job or the operator sets
+// changes it.
+constexpr unsigned kNamePrefixDigit = 2;
 
 std::string FieldOr(const std::map<int, std::string>& fields, int id) {
   auto it = fields.find(id);
@@ -31,43 +35,24 @@ std::string Join(const std::vector<std::string>& parts, const char* sep) {
 
 std::vector<ProgramRun> CutPrograms(const JobFile& job) {
   std::vector<ProgramRun> runs;
-  const int n = job.steps.GetSize();
-  for (int i = 0; i < n;) {
-    const int index = job.steps[i].GetSetupIndex();
-    int end = i + 1;
-    while (end < n && job.steps[end].GetSetupIndex() == index) ++end;
+  for (const ProgramCut& cut : CutIntoPrograms(job.steps)) {
     ProgramRun run;
     run.number = static_cast<int>(runs.size()) + 1;
-    run.setup_index = index;
-    run.steps = end - i;
-    // The generation lowers the steps' index by one and looks for the
-    // first setup with that index.
-    for (int s = 0; s < job.setups.GetSize(); ++s) {
-      if (job.setups[s].GetSetupIndex() == index - 1) {
-        run.setup_name = CPPSetup(job.setups[s]).GetSetupName().str();
-        break;
-      }
+    run.setup_index = cut.setup_index;
+    run.steps = cut.step_count;
+    if (const CPPSetup* setup =
+            FindSetupByKey(job.setups, SetupKeyOf(cut.setup_index))) {
+      run.setup_name = CPPSetup(*setup).GetSetupName().str();
     }
     runs.push_back(run);
-    i = end;
   }
   return runs;
 }
 
 std::string ControlFilePath(const std::string& file_name,
                             const std::string& program_name) {
-  const size_t slash = FolderEnd(file_name);
-  const std::string folder = slash == std::string::npos
-                                 ? std::string()
-                                 : file_name.substr(0, slash + 1);
-  const size_t dot = file_name.rfind('.');
-  const std::string extension =
-      dot == std::string::npos ? std::string() : file_name.substr(dot);
-  std::string name(TrimRightView(program_name));
-  AsciiUpperInPlace(&name);
-  name =
-      std::string(TrimView(name.substr(0, std::min<size_t>(6, name.size()))));
-  return folder + "2" + name + extension;
+  return ControlFileName(file_name, kNamePrefixDigit,
+                         ControlProgramName(ControlShownName(program_name)));
 }
 
 std::vector<ProgramSummary> Summarize(
@@ -135,42 +120,45 @@ int SummaryExitCode(const std::vector<ProgramSummary>& programs) {
   return 0;
 }
 
-void PrintSummaryTable(std::ostream& out,
-                       const std::vector<ProgramSummary>& programs) {
-  const std::vector<std::string> header = {
-      "#", "Program", "Setup", "Steps", "Result", "Warnings", "Control file"};
-  std::vector<std::vector<std::string>> rows;
-  for (const ProgramSummary& p : programs) {
-    std::vector<std::string> steps_warned;
-    for (const StepWarning& w : p.event.warnings) {
-      steps_warned.push_back(std::to_string(w.step));
-    }
-    std::string warnings = "-";
-    if (!steps_warned.empty()) {
-      warnings = (steps_warned.size() == 1 ? "step " : "steps ") +
-                 Join(steps_warned, ", ");
-    }
-    std::string control = "-";
-    if (p.event.status == ProgramStatus::kCreated) {
-      control = p.control_file + (p.control_file_found ? "" : " (missing)");
-      if (p.replaced) control += " (replaced)";
-      if (p.replaces_program != 0) {
-        control +=
-            " (replaced program " + std::to_string(p.replaces_program) + "'s)";
-      }
-    }
-    rows.push_back({std::to_string(p.run.number),
-                    p.program_name.empty() ? "-" : p.program_name,
-                    p.run.setup_name.empty() ? "-" : p.run.setup_name,
-                    std::to_string(p.run.steps),
-                    ProgramStatusName(p.event.status), warnings, control});
+namespace {
+
+// A program's row of the table, in the order of the table's header.
+std::vector<std::string> SummaryRow(const ProgramSummary& p) {
+  std::vector<std::string> steps_warned;
+  for (const StepWarning& w : p.event.warnings) {
+    steps_warned.push_back(std::to_string(w.step));
   }
-  std::vector<size_t> width(header.size());
-  for (size_t c = 0; c < header.size(); ++c) {
-    width[c] = header[c].size();
+  std::string warnings = "-";
+  if (!steps_warned.empty()) {
+    warnings = (steps_warned.size() == 1 ? "step " : "steps ") +
+               Join(steps_warned, ", ");
+  }
+  std::string control = "-";
+  if (p.event.status == ProgramStatus::kCreated) {
+    control = p.control_file + (p.control_file_found ? "" : " (missing)");
+    if (p.replaced) control += " (replaced)";
+    if (p.replaces_program != 0) {
+      control +=
+          " (replaced program " + std::to_string(p.replaces_program) + "'s)";
+    }
+  }
+  return {std::to_string(p.run.number),
+          p.program_name.empty() ? "-" : p.program_name,
+          p.run.setup_name.empty() ? "-" : p.run.setup_name,
+          std::to_string(p.run.steps),
+          ProgramStatusName(p.event.status),
+          warnings,
+          control};
+}
+
+// The rows in columns two spaces apart, each as wide as its widest cell.
+void PrintColumns(std::ostream& out,
+                  const std::vector<std::vector<std::string>>& rows) {
+  std::vector<size_t> width(rows.front().size());
+  for (size_t c = 0; c < width.size(); ++c) {
     for (const auto& row : rows) width[c] = std::max(width[c], row[c].size());
   }
-  auto print_row = [&](const std::vector<std::string>& row) {
+  for (const auto& row : rows) {
     std::string line;
     for (size_t c = 0; c < row.size(); ++c) {
       line += row[c];
@@ -178,28 +166,40 @@ void PrintSummaryTable(std::ostream& out,
         line += std::string(width[c] - row[c].size() + 2, ' ');
     }
     out << line << "\n";
-  };
-  print_row(header);
-  for (const auto& row : rows) print_row(row);
+  }
+}
 
+// The steps' warnings and those of repeated control files, under one
+// heading; nothing when there are none.
+void PrintWarnings(std::ostream& out,
+                   const std::vector<ProgramSummary>& programs) {
   bool heading = false;
+  auto start = [&] {
+    if (!heading) out << "\nWarnings:\n";
+    heading = true;
+  };
   for (const ProgramSummary& p : programs) {
     for (const StepWarning& w : p.event.warnings) {
-      if (!heading) {
-        out << "\nWarnings:\n";
-        heading = true;
-      }
+      start();
       out << "  program " << p.run.number << " step " << w.step << ": "
           << Join(w.messages, "; ") << "\n";
     }
   }
   for (const std::string& warning : RepeatedControlFileWarnings(programs)) {
-    if (!heading) {
-      out << "\nWarnings:\n";
-      heading = true;
-    }
+    start();
     out << "  " << warning << "\n";
   }
+}
+
+}  // namespace
+
+void PrintSummaryTable(std::ostream& out,
+                       const std::vector<ProgramSummary>& programs) {
+  std::vector<std::vector<std::string>> rows = {
+      {"#", "Program", "Setup", "Steps", "Result", "Warnings", "Control file"}};
+  for (const ProgramSummary& p : programs) rows.push_back(SummaryRow(p));
+  PrintColumns(out, rows);
+  PrintWarnings(out, programs);
 }
 
 nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,

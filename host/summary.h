@@ -17,8 +17,9 @@ namespace bendpost::host {
 
 using documents::JobFile;
 
-// A program as the generation cuts it: a run of adjacent steps with the
-// same SetupIndex.
+// A program as the generation cuts it (CutIntoPrograms,
+// records/program_cut.h): a run of adjacent steps with the same
+// SetupIndex.
 struct ProgramRun {
   int number = 0;          // 1-based ordinal in the job
   int setup_index = 0;     // the steps' SetupIndex as the job gives it
@@ -54,10 +55,10 @@ std::vector<ProgramSummary> Summarize(
     const std::function<bool(const std::string&)>& exists);
 
 // The control file the driver writes for a program confirmed with
-// `program_name` whose working file is `file_name`: the working file's
-// folder, the name prefix digit 2, the program name as the record file
-// holds it (trailing blanks removed, capitals, at most 6 characters, then
-// blanks removed at both ends) and the working file's extension.
+// `program_name` whose working file is `file_name` (ControlFileName,
+// formats/control_file_name.h): the working file's folder, the name prefix
+// digit 2, the program name as the control file holds it and the working
+// file's extension.
 std::string ControlFilePath(const std::string& file_name,
                             const std::string& program_name);
 

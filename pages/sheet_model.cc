@@ -7,19 +7,20 @@
 #include "bendcalc/bend_warnings.h"
 #include "dialog/program_header.h"
 #include "dialog/tool_names.h"
+#include "documents/job_records.h"
 #include "formats/creation_stamp.h"
+#include "generation/record_file_writer.h"
 #include "generation/step_bend_data.h"
 #include "generation/tooling_lookup.h"
-#include "host/summary.h"
 #include "pages/html.h"
 #include "records/control_type.h"
 #include "records/job.h"
+#include "records/program_cut.h"
+#include "records/record_lookup.h"
 
 namespace bendpost::pages {
 
 using documents::JobFile;
-using host::CutPrograms;  // FIXME: layer
-using host::ProgramRun;
 
 namespace {
 
@@ -32,22 +33,8 @@ std::string ToolNameOf(const CPPStepInfo& step, int slot) {
 // The first tool of the job with this name, as the driver's store finds
 // it; a new record when none has it.
 CPPTool FindTool(const JobFile& job, const std::string& name) {
-  for (int i = 0; i < job.tools.GetSize(); ++i) {
-    CPPTool tool = job.tools[i];
-    if (tool.GetToolName().str() == name) return tool;
-  }
-  return CPPTool();
-}
-
-// The first machine of the job with this name, read in place (a machine
-// record is large); null when none has it. (The records' text getters are
-// not const; they only read.)
-const CPPMachine* FindMachine(const JobFile& job, const std::string& name) {
-  for (int i = 0; i < job.machines.GetSize(); ++i) {
-    CPPMachine& machine = const_cast<CPPMachine&>(job.machines[i]);
-    if (machine.GetUserMachineName().str() == name) return &job.machines[i];
-  }
-  return nullptr;
+  const CPPTool* tool = FindToolNamed(job.tools, CString(name));
+  return tool != nullptr ? *tool : CPPTool();
 }
 
 // The message lines of a warning code, "" for none.
@@ -61,16 +48,14 @@ std::string WarningText(const WarningCodes& warnings) {
 }
 
 struct JobProgram {
-  ProgramRun run;
-  int first_step = 0;  // index into the job's steps
+  int number = 0;  // 1-based, among the job's programs
+  ProgramCut cut;
 };
 
 std::vector<JobProgram> JobPrograms(const JobFile& job) {
   std::vector<JobProgram> programs;
-  int first = 0;
-  for (const ProgramRun& run : CutPrograms(job)) {
-    programs.push_back({run, first});
-    first += run.steps;
+  for (const ProgramCut& cut : CutIntoPrograms(job.steps)) {
+    programs.push_back({static_cast<int>(programs.size()) + 1, cut});
   }
   return programs;
 }
@@ -79,14 +64,14 @@ std::vector<JobProgram> JobPrograms(const JobFile& job) {
 // differs first.
 std::string Mismatch(const JobFile& job, const JobProgram& program,
                      const DecodedControlFile& file) {
-  const std::string which = "program " + std::to_string(program.run.number);
-  if (program.run.steps != static_cast<int>(file.steps.size())) {
-    return which + " of the job has " + std::to_string(program.run.steps) +
+  const std::string which = "program " + std::to_string(program.number);
+  if (program.cut.step_count != static_cast<int>(file.steps.size())) {
+    return which + " of the job has " + std::to_string(program.cut.step_count) +
            " steps, the control file " + std::to_string(file.steps.size());
   }
   for (size_t k = 0; k < file.steps.size(); ++k) {
     const CPPStepInfo& step =
-        job.steps[program.first_step + static_cast<int>(k)];
+        job.steps[program.cut.first_step + static_cast<int>(k)];
     const ControlFileStep& s = file.steps[k];
     const std::string at = which + " step " + std::to_string(k + 1) + ": ";
     if (step.GetSequenceOrder() != s.SequenceOrder) {
@@ -125,7 +110,7 @@ Status FindProgram(const JobFile& job, const DecodedControlFile& file,
     }
     // A program of the right length says more than one of another length.
     if (first_reason.empty() ||
-        (program.run.steps == static_cast<int>(file.steps.size()) &&
+        (program.cut.step_count == static_cast<int>(file.steps.size()) &&
          first_reason.find(" steps, ") != std::string::npos)) {
       first_reason = why;
     }
@@ -137,9 +122,9 @@ Status FindProgram(const JobFile& job, const DecodedControlFile& file,
 // The distinct host names of the tools in `slot` over the program's steps.
 std::string HostNames(const JobFile& job, const JobProgram& program, int slot) {
   std::vector<std::string> names;
-  for (int k = 0; k < program.run.steps; ++k) {
+  for (int k = 0; k < program.cut.step_count; ++k) {
     const std::string name =
-        ToolNameOf(job.steps[program.first_step + k], slot);
+        ToolNameOf(job.steps[program.cut.first_step + k], slot);
     if (!name.empty() &&
         std::find(names.begin(), names.end(), name) == names.end()) {
       names.push_back(name);
@@ -155,15 +140,12 @@ std::string HostNames(const JobFile& job, const JobProgram& program, int slot) {
 
 std::string YesNo(uint8_t flag) { return flag != 0 ? "yes" : "no"; }
 
-// The generation lowers the steps' setup index by one and takes the first
-// setup with that index; a new record stands in when none has it.
+// The setup the generation finds for the program; a new record stands in
+// when none has it.
 CPPSetup ProgramSetup(const JobFile& job, const JobProgram& program) {
-  for (int i = 0; i < job.setups.GetSize(); ++i) {
-    if (job.setups[i].GetSetupIndex() == program.run.setup_index - 1) {
-      return job.setups[i];
-    }
-  }
-  return CPPSetup();
+  const CPPSetup* setup =
+      FindSetupByKey(job.setups, SetupKeyOf(program.cut.setup_index));
+  return setup != nullptr ? *setup : CPPSetup();
 }
 
 // The generation's view of the program: its header values as the control
@@ -182,10 +164,7 @@ ProgramView ViewOf(const JobFile& job, const ControlFileHeader& h,
   view.header.MaterialNumber = h.MaterialNumber;
   view.header.HeaderThickness = h.HeaderThickness;
   view.header.Hardness = h.Hardness;
-  view.records.Tools = job.tools;
-  view.records.Machines = job.machines;
-  view.records.Setups = job.setups;
-  view.records.DataPath = CString(job.data_path);
+  view.records = documents::JobRecords(job);
   return view;
 }
 
@@ -210,12 +189,12 @@ SheetStep RowOf(const JobFile& job, const CPPStepInfo& step,
   return row;
 }
 
-// The warning of the generation's own calculation of `step`, which
-// calculates only the steps of mode 0.
+// The warning of the generation's own calculation of `step`, step `index`
+// of `step_count`, for a step the generation calculates.
 void TakeWarning(FileSystem& files, ProgramView& view,
                  const std::string& machine_name, const CPPStepInfo& step,
-                 SheetStep* row) {
-  if (step.GetMode() != 0) return;
+                 int index, int step_count, SheetStep* row) {
+  if (!CalculatesStep(step, index, step_count)) return;
   BendMaterialData material;
   BendMachineData machine_data;
   GatherMaterialData(view.header, view.records, step, material);
@@ -225,6 +204,51 @@ void TakeWarning(FileSystem& files, ProgramView& view,
       view.records.MachineNamed(CString(machine_name)));
   row->warning_text = WarningText(data.warnings);
   if (!row->warning_text.empty()) row->warning = data.warnings[0];
+}
+
+// The program's tool slots: the job's names of its steps' tools and the
+// control file's names and reversed flags.
+std::vector<SheetTool> ToolsOf(const JobFile& job, const JobProgram& program,
+                               const ControlFileHeader& h) {
+  return {
+      {"Punch", HostNames(job, program, tool_slot::kPunch), h.PunchTargetName,
+       YesNo(h.PunchReversed)},
+      {"Die", HostNames(job, program, tool_slot::kDie), h.DieTargetName,
+       YesNo(h.DieReversed)},
+      {"Die holder", HostNames(job, program, tool_slot::kDieHolder),
+       h.DieHolderTargetName, YesNo(h.DieHolderReversed)},
+      {"Spacer", HostNames(job, program, tool_slot::kSpacer),
+       h.SpacerTargetName, ""},
+  };
+}
+
+// The setup's names and its machine's limits (a new record's when the job
+// has no machine of that name).
+void TakeSetup(const JobFile& job, const CPPSetup& setup, SheetModel& m) {
+  CPPSetup program_setup = setup;
+  m.setup_name = program_setup.GetSetupName().str();
+  m.machine_name = program_setup.GetUserMachineName().str();
+  const CPPMachine* machine =
+      FindMachineNamed(job.machines, CString(m.machine_name));
+  const CPPMachine no_machine;
+  const CPPMachine& machine_record = machine ? *machine : no_machine;
+  m.machine_tonnage = machine_record.GetTonnage();
+  m.max_bending_length = machine_record.GetMaxBendingLength();
+}
+
+// One row per step of the control file, with the generation's warning.
+void TakeSteps(FileSystem& files, const JobFile& job, const JobProgram& program,
+               const DecodedControlFile& file, const CPPSetup& setup,
+               SheetModel& m) {
+  ProgramView view = ViewOf(job, file.header, setup);
+  const int step_count = static_cast<int>(file.steps.size());
+  for (int k = 0; k < step_count; ++k) {
+    const CPPStepInfo& step = job.steps[program.cut.first_step + k];
+    SheetStep row =
+        RowOf(job, step, file.steps[static_cast<size_t>(k)], m.machine_tonnage);
+    TakeWarning(files, view, m.machine_name, step, k, step_count, &row);
+    m.steps.push_back(std::move(row));
+  }
 }
 
 }  // namespace
@@ -245,36 +269,11 @@ Status BuildSheetModel(FileSystem& files, const std::string& path,
   m.header = file.header;
   m.created = CreationDate(file.header.CreationStamp);
   m.inch = job.unit == 1;
-  m.program_number = program.run.number;
-  CPPSetup setup = ProgramSetup(job, program);
-  m.setup_name = setup.GetSetupName().str();
-  m.machine_name = setup.GetUserMachineName().str();
-  const CPPMachine* machine = FindMachine(job, m.machine_name);
-  const CPPMachine no_machine;
-  const CPPMachine& machine_record = machine ? *machine : no_machine;
-  m.machine_tonnage = machine_record.GetTonnage();
-  m.max_bending_length = machine_record.GetMaxBendingLength();
-
-  const ControlFileHeader& h = file.header;
-  m.tools = {
-      {"Punch", HostNames(job, program, tool_slot::kPunch), h.PunchTargetName,
-       YesNo(h.PunchReversed)},
-      {"Die", HostNames(job, program, tool_slot::kDie), h.DieTargetName,
-       YesNo(h.DieReversed)},
-      {"Die holder", HostNames(job, program, tool_slot::kDieHolder),
-       h.DieHolderTargetName, YesNo(h.DieHolderReversed)},
-      {"Spacer", HostNames(job, program, tool_slot::kSpacer),
-       h.SpacerTargetName, ""},
-  };
-
-  ProgramView view = ViewOf(job, h, setup);
-  for (size_t k = 0; k < file.steps.size(); ++k) {
-    const CPPStepInfo& step =
-        job.steps[program.first_step + static_cast<int>(k)];
-    SheetStep row = RowOf(job, step, file.steps[k], m.machine_tonnage);
-    TakeWarning(files, view, m.machine_name, step, &row);
-    m.steps.push_back(std::move(row));
-  }
+  m.program_number = program.number;
+  const CPPSetup setup = ProgramSetup(job, program);
+  TakeSetup(job, setup, m);
+  m.tools = ToolsOf(job, program, file.header);
+  TakeSteps(files, job, program, file, setup, m);
   return Status::OK();
 }
 

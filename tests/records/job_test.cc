@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "records/record_lookup.h"
 #include "support/record_testing.h"
 
 namespace bendpost {
@@ -73,6 +74,25 @@ TEST(JobTest, FindMachineByNameMatchesUserMachineNameExactly) {
   EXPECT_EQ(-1.0, found->GetTonnage());
   ASSERT_TRUE(store.FindMachineByName(*found, "Press 1"));
   EXPECT_EQ(100.0, found->GetTonnage());
+}
+
+// The job's members and the sheet share these: the first exact match, read
+// in place.
+TEST(JobTest, LookupsOverTheArraysPointAtTheFirstExactMatch) {
+  CArray<CPPTool> tools;
+  tools.Add(NamedTool("D16", 1));
+  tools.Add(NamedTool("P88", 2));
+  tools.Add(NamedTool("P88", 3));
+  const CArray<CPPTool>& read_only = tools;
+  EXPECT_EQ(FindToolNamed(read_only, "P88"), &tools[1]);
+  EXPECT_EQ(FindToolNamed(read_only, "p88"), nullptr);
+  CArray<CPPMachine> machines;
+  auto machine = std::make_unique<CPPMachine>();
+  machine->SetUserMachineName("Press 1");
+  machines.Add(*machine);
+  machines.Add(*machine);
+  EXPECT_EQ(FindMachineNamed(machines, "Press 1"), &machines[0]);
+  EXPECT_EQ(FindMachineNamed(machines, "Press"), nullptr);
 }
 
 }  // namespace
