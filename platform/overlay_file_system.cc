@@ -79,6 +79,31 @@ Status OverlayFileSystem::CheckWritable(const std::string& path) {
   return below_.CheckWritable(path);
 }
 
+Status OverlayFileSystem::ListFolder(const std::string& folder,
+                                     std::vector<std::string>* names) {
+  std::vector<std::string> below;
+  const Status listed = below_.ListFolder(folder, &below);
+  std::set<std::string> found;
+  for (const std::string& name : below) {
+    if (removed_.count(folder + "/" + name) == 0) found.insert(name);
+  }
+  bool held = false;
+  for (const auto& entry : files_) {
+    const std::string& path = entry.first;
+    if (path.size() <= folder.size() + 1 || path.rfind(folder, 0) != 0 ||
+        (path[folder.size()] != '/' && path[folder.size()] != '\\')) {
+      continue;
+    }
+    const std::string name = path.substr(folder.size() + 1);
+    if (name.find_first_of("/\\") != std::string::npos) continue;
+    found.insert(name);
+    held = true;
+  }
+  if (!listed.ok() && !held) return listed;
+  names->assign(found.begin(), found.end());
+  return Status::OK();
+}
+
 std::vector<std::string> OverlayFileSystem::ChangedFiles() const {
   std::vector<std::string> names;
   for (const auto& entry : files_) names.push_back(entry.first);

@@ -36,6 +36,10 @@ class OverlayFileSystem : public FileSystem {
   // As the file system below would answer for a file it holds, so that a
   // preview refuses what the real run would refuse.
   Status CheckWritable(const std::string& path) override;
+  // The folder below as the overlay changed it; a folder that only the
+  // overlay's files are in exists.
+  Status ListFolder(const std::string& folder,
+                    std::vector<std::string>* names) override;
 
   // The files the overlay holds (made or changed through it), by name.
   std::vector<std::string> ChangedFiles() const;

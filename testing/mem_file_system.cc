@@ -1,5 +1,7 @@
 #include "testing/mem_file_system.h"
 
+#include <algorithm>
+
 #include "platform/memory_file.h"
 
 namespace bendpost {

@@ -45,7 +45,14 @@ TEST(OverlayFileSystemTest, PublishingAFileLeavesTheDiskAsItWas) {
   EXPECT_FALSE(overlay.Exists("job.kpz"));
   EXPECT_FALSE(overlay.Remove("job.json").ok());
 
-  EXPECT_EQ(disk.ListFiles(), (std::vector<std::string>{"P.NMB", "job.json"}));
+  disk.SetFile("out/Q.NMB", "q");
+  ASSERT_TRUE(WriteFile(overlay, "out/R.NMB", "r").ok());
+  std::vector<std::string> names;
+  ASSERT_TRUE(overlay.ListFolder("out", &names).ok());
+  EXPECT_EQ(names, (std::vector<std::string>{"Q.NMB", "R.NMB"}));
+
+  EXPECT_EQ(disk.ListFiles(),
+            (std::vector<std::string>{"P.NMB", "job.json", "out/Q.NMB"}));
   EXPECT_EQ(*disk.GetFile("P.NMB"), "old program");
 }
 
