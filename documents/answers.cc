@@ -39,7 +39,7 @@ std::vector<std::string> KnownAnswerKeys() {
 // `base_dir`.
 void ReadChoice(const std::string& key, const json& value,
                 const std::string& path, const std::filesystem::path& base_dir,
-                ScriptedDialog* dialog, std::vector<JsonProblem>* problems) {
+                ScriptedDialog* dialog, std::vector<Problem>* problems) {
   if (!value.is_string()) {
     problems->push_back(
         {path, "expected a string, found " + JsonTypeName(value)});
@@ -56,7 +56,7 @@ void ReadChoice(const std::string& key, const json& value,
 }
 
 void ReadAction(const json& value, const std::string& path,
-                ScriptedDialog* dialog, std::vector<JsonProblem>* problems) {
+                ScriptedDialog* dialog, std::vector<Problem>* problems) {
   const std::string action =
       value.is_string() ? value.get<std::string>() : std::string();
   if (EqualsNoCase(action, "Create")) {
@@ -75,7 +75,7 @@ void ReadAction(const json& value, const std::string& path,
 void ReadAnswerKey(const std::string& key, const json& value,
                    const std::string& at, const std::vector<std::string>& known,
                    const std::filesystem::path& base_dir,
-                   ScriptedDialog* dialog, std::vector<JsonProblem>* problems) {
+                   ScriptedDialog* dialog, std::vector<Problem>* problems) {
   const std::string path = JsonPathKey(at, key);
   if (key == "Material" || key == "Folder") {
     ReadChoice(key, value, path, base_dir, dialog, problems);
@@ -109,7 +109,7 @@ void CollectEdits(const json& entry, ScriptedDialog* dialog) {
 
 bool BuildAnswers(const json& doc, const std::filesystem::path& base_dir,
                   std::vector<ScriptedDialog>* script,
-                  std::vector<JsonProblem>* problems) {
+                  std::vector<Problem>* problems) {
   const size_t before = problems->size();
   if (!doc.is_array()) {
     problems->push_back(
@@ -142,7 +142,7 @@ bool BuildAnswers(const json& doc, const std::filesystem::path& base_dir,
 
 bool LoadAnswersFile(const std::string& path,
                      std::vector<ScriptedDialog>* script,
-                     std::vector<JsonProblem>* problems) {
+                     std::vector<Problem>* problems) {
   json doc;
   if (!ParseJsonFile(path, &doc, problems)) return false;
   const std::filesystem::path base =

@@ -22,7 +22,7 @@ static_assert(std::size(kTermNames) == kLastCode - kFirstCode + 1);
 
 bool CheckKeys(const json& object, const std::string& path,
                const std::vector<std::string>& known,
-               std::vector<JsonProblem>* problems) {
+               std::vector<Problem>* problems) {
   bool ok = true;
   for (const auto& [key, value] : object.items()) {
     if (std::find(known.begin(), known.end(), key) == known.end()) {
@@ -35,7 +35,7 @@ bool CheckKeys(const json& object, const std::string& path,
 
 // A number that fits a 32-bit float.
 bool GetFloat(const json& j, const std::string& path, float* out,
-              std::vector<JsonProblem>* problems) {
+              std::vector<Problem>* problems) {
   if (!j.is_number()) {
     problems->push_back({path, "expected a number, found " + JsonTypeName(j)});
     return false;
@@ -52,7 +52,7 @@ bool GetFloat(const json& j, const std::string& path, float* out,
 
 // A term's code from its "Term" name or its "Code"; exactly one is given.
 void ReadTermCode(const json& t, const std::string& at, int32_t* code_out,
-                  std::vector<JsonProblem>* problems) {
+                  std::vector<Problem>* problems) {
   const bool has_term = t.contains("Term");
   const bool has_code = t.contains("Code");
   if (has_term == has_code) {
@@ -86,7 +86,7 @@ void ReadTermCode(const json& t, const std::string& at, int32_t* code_out,
 
 // Term `i` of a polynomial: its code and its coefficient.
 void ReadTerm(const json& t, const std::string& at, size_t i,
-              MaterialModel* model, std::vector<JsonProblem>* problems) {
+              MaterialModel* model, std::vector<Problem>* problems) {
   if (!t.is_object()) {
     problems->push_back({at, "expected an object, found " + JsonTypeName(t)});
     return;
@@ -102,7 +102,7 @@ void ReadTerm(const json& t, const std::string& at, size_t i,
 }
 
 void BuildPolynomial(const json& m, const std::string& path,
-                     MaterialModel* model, std::vector<JsonProblem>* problems) {
+                     MaterialModel* model, std::vector<Problem>* problems) {
   model->ModelType = MaterialModel::kPolynomial;
   CheckKeys(m, path, {"Type", "Constant", "Terms"}, problems);
   if (m.contains("Constant")) {
@@ -130,7 +130,7 @@ void BuildPolynomial(const json& m, const std::string& path,
 }
 
 void BuildTable(const json& m, const std::string& path, MaterialModel* model,
-                std::vector<JsonProblem>* problems) {
+                std::vector<Problem>* problems) {
   model->ModelType = MaterialModel::kTable;
   CheckKeys(m, path, {"Type", "Ratios", "Rows"}, problems);
   constexpr int kColumns = MaterialModel::kTableColumns - 1;  // 10
@@ -199,7 +199,7 @@ std::string TermName(int code) {
 }
 
 bool BuildMaterialModels(const json& doc, MaterialModelSet* models,
-                         std::vector<JsonProblem>* problems) {
+                         std::vector<Problem>* problems) {
   const size_t before = problems->size();
   if (!doc.is_object()) {
     problems->push_back(
