@@ -9,7 +9,9 @@
 
 namespace bendpost {
 
-class Status {
+// [[nodiscard]]: a Status is handled or, where a failure changes nothing,
+// dropped on purpose with (void) and a comment saying why.
+class [[nodiscard]] Status {
  public:
   Status() = default;  // OK
   static Status OK() { return Status(); }

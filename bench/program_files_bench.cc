@@ -31,7 +31,7 @@ void BM_ConvertToControlFile(benchmark::State& state) {
     ProgramConverter converter(RealFileSystem(), 0);
     std::string target = target_name;
     if (converter.ConvertToControlFile(source, target) != 1) {
-      state.SkipWithError(converter.last_error().c_str());
+      state.SkipWithError(converter.status().message().c_str());
       break;
     }
   }

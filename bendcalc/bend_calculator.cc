@@ -98,43 +98,60 @@ long double PunchTravel(float half_width, float thickness, float die_radius,
              (static_cast<long double>(thickness) + die_radius);
 }
 
-BendGeometryResult BendGeometry(float rho, float k, float alpha) {
-  BendGeometryResult out;
-  out.rho = rho;
-  if (alpha > kGeometryMaxAngle) return out;
-  int status = 0;
+namespace {
 
-  const float beta = RoundToF32(DegreesToRadians((180.0L - alpha) / 2));
+// The bend zone of BendGeometry: its dimensions (rounded to 32 bits where the
+// calculation rounds them), the radius it used and the last of the checks
+// 1..5 that failed (0: none).
+struct BendZone {
+  float rho = 0;
+  float beta = 0, co = 0, si = 0, m = 0;
+  long double cos_beta = 0, sin_beta = 0;
+  float u = 0, w = 0, b = 0, h = 0;
+  int status = 0;
+};
+
+BendZone ZoneOf(float rho, float k, float alpha) {
+  BendZone z;
+  z.beta = RoundToF32(DegreesToRadians((180.0L - alpha) / 2));
   // cos and sin of beta in full, taken once: the zone uses them rounded to
   // 32 bits, the elongation below unrounded.
-  const long double cos_beta = std::cos(static_cast<long double>(beta));
-  const long double sin_beta = std::sin(static_cast<long double>(beta));
-  const float co = RoundToF32(cos_beta);
-  const float si = RoundToF32(sin_beta);
-  const long double bco = static_cast<long double>(beta) * co;
-  const float m = RoundToF32(bco / (si - bco));
+  z.cos_beta = std::cos(static_cast<long double>(z.beta));
+  z.sin_beta = std::sin(static_cast<long double>(z.beta));
+  const float co = z.co = RoundToF32(z.cos_beta);
+  z.si = RoundToF32(z.sin_beta);
+  const long double bco = static_cast<long double>(z.beta) * co;
+  const float m = z.m = RoundToF32(bco / (z.si - bco));
 
   const long double kr = static_cast<long double>(k) / rho;
   long double t = 1 - kr * kr * m;
   if (t < 0) {
-    status = 1;
+    z.status = 1;
     rho = RoundToF32(std::sqrt(static_cast<long double>(m)) * k);
     t = 0;
   }
+  z.rho = rho;
   const long double one_minus_k = 1.0L - k;
 
-  const float u = RoundToF32((1 - std::sqrt(t)) * rho / co);
-  if (u < 0) status = 2;
-  const float w = RoundToF32(rho - static_cast<long double>(u) * co + k);
-  if (w < 0) status = 3;
+  const float u = z.u = RoundToF32((1 - std::sqrt(t)) * rho / co);
+  if (u < 0) z.status = 2;
+  const float w = z.w = RoundToF32(rho - static_cast<long double>(u) * co + k);
+  if (w < 0) z.status = 3;
   const long double a = w / one_minus_k;
   const long double o = m / ((a + 1) * (a + 1)) + 1;
-  if (a < 0 || o < 0) status = 4;
-  const float b = RoundToF32((std::sqrt(o) - 1) * (1 / a + 1) * w / co);
-  const float h =
+  if (a < 0 || o < 0) z.status = 4;
+  const float b = z.b = RoundToF32((std::sqrt(o) - 1) * (1 / a + 1) * w / co);
+  const float h = z.h =
       RoundToF32(w + one_minus_k + static_cast<long double>(b) * co);
-  if (h < 0 || b < 0) status = 5;
+  if (h < 0 || b < 0) z.status = 5;
+  return z;
+}
 
+// The last of the balance checks 6..8 that fails for the zone (0: none).
+int BalanceStatus(const BendZone& z) {
+  int status = 0;
+  const float rho = z.rho, beta = z.beta, co = z.co, si = z.si;
+  const float u = z.u, w = z.w, b = z.b, h = z.h;
   // Area balance of the bend zone.
   const long double bu = static_cast<long double>(b) - u;
   const long double area_left =
@@ -146,10 +163,10 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
   if (std::fabs(area_left - area_right) > kBalanceTolerance) status = 6;
 
   // From here the unrounded cos and sin of beta, not co and si.
-  const float pc = RoundToF32((rho + 1.0L - h) * (1 - cos_beta) / cos_beta);
+  const float pc = RoundToF32((rho + 1.0L - h) * (1 - z.cos_beta) / z.cos_beta);
 
   // Elongation of the outer fibre in percent.
-  const long double p = b * sin_beta + static_cast<long double>(beta) * w;
+  const long double p = b * z.sin_beta + static_cast<long double>(beta) * w;
   const long double e = (static_cast<long double>(beta) * h - p) / p * 100;
   if (e > kMaxElongation) status = 7;
 
@@ -160,9 +177,19 @@ BendGeometryResult BendGeometry(float rho, float k, float alpha) {
   if (std::fabs(f1 - r1) + std::fabs(pc - r1) + std::fabs(f1 - pc) >
       kBalanceTolerance)
     status = 8;
+  return status;
+}
 
-  out.status = status;
+}  // namespace
+
+BendGeometryResult BendGeometry(float rho, float k, float alpha) {
+  BendGeometryResult out;
   out.rho = rho;
+  if (alpha > kGeometryMaxAngle) return out;
+  const BendZone zone = ZoneOf(rho, k, alpha);
+  const int balance = BalanceStatus(zone);
+  out.status = balance != 0 ? balance : zone.status;
+  out.rho = zone.rho;
   return out;
 }
 

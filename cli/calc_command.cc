@@ -15,9 +15,9 @@
 namespace bendpost::cli {
 
 using documents::FloatToJson;
-using documents::JsonProblem;
 using documents::ordered_json;
 using documents::ParseJsonText;
+using documents::Problem;
 
 namespace {
 
@@ -107,9 +107,9 @@ bool CalcBatchLine(const std::string& line, const std::string& default_data,
     return false;
   };
   nlohmann::json j;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   if (!ParseJsonText(line, &j, &problems)) {
-    return error(problems.empty() ? "not JSON" : problems[0].message);
+    return error(problems.empty() ? "not JSON" : problems[0].text);
   }
   if (!j.is_object()) return error("expected a JSON object");
   for (const auto& [key, value] : j.items()) {

@@ -10,6 +10,7 @@
 #include "dialog/program_identity.h"
 #include "documents/answers.h"
 #include "documents/json_text.h"
+#include "documents/problem.h"
 #include "formats/control_file.h"
 #include "host/counter_store.h"
 #include "host/host_ui.h"
@@ -23,9 +24,10 @@
 namespace bendpost::cli {
 
 using documents::JobFile;
-using documents::JsonProblem;
 using documents::LoadAnswersFile;
 using documents::LoadJobFile;
+using documents::Problem;
+using documents::WriteProblemReport;
 using host::ControlFilePath;
 using host::CounterStoreLock;
 using host::CutPrograms;
@@ -47,15 +49,6 @@ using host::TerminalUserInterface;
 namespace {
 
 namespace fs = std::filesystem;
-
-void PrintProblems(std::ostream& err, const std::string& file,
-                   const std::vector<JsonProblem>& problems) {
-  err << file << ": " << problems.size()
-      << (problems.size() == 1 ? " problem" : " problems") << "\n";
-  for (const JsonProblem& p : problems) {
-    err << "  " << p.path << ": " << p.message << "\n";
-  }
-}
 
 // --yes or --answers: a script answers the dialogs.
 bool IsScripted(const GenerateOptions& options) {
@@ -98,14 +91,14 @@ bool ReadDateOption(const std::string& text, std::optional<Date>* date,
 // to answer the dialogs.
 bool LoadInputs(const GenerateOptions& options, const CommandIo& io,
                 JobFile* job, std::vector<ScriptedDialog>* script) {
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   if (!LoadJobFile(options.job_path, job, &problems)) {
-    PrintProblems(io.err, options.job_path, problems);
+    WriteProblemReport(io.err, options.job_path, problems, "  ");
     return false;
   }
   if (!options.answers_path.empty() &&
       !LoadAnswersFile(options.answers_path, script, &problems)) {
-    PrintProblems(io.err, options.answers_path, problems);
+    WriteProblemReport(io.err, options.answers_path, problems, "  ");
     return false;
   }
   if (!IsScripted(options) && !io.in_is_terminal && !options.interactive) {

@@ -4,12 +4,14 @@
 #include <sstream>
 
 #include "base/text.h"
+#include "documents/problem.h"
 #include "formats/program_kind.h"
 #include "pages/text_table.h"
 
 namespace bendpost::cli {
 
 using documents::ordered_json;
+using documents::ProblemCount;
 using documents::ToJson;
 using pages::Printable;
 using pages::TextTable;
@@ -17,6 +19,7 @@ using pages::TextTable;
 namespace {
 
 using FileKind = ProgramFileKind;
+using Identified = ProgramFileIdentity;
 using RecordFile = DecodedRecordFile;
 
 std::string F(float v) { return FormatFloat(v); }
@@ -113,7 +116,7 @@ void ReportRecord(std::ostream& out, const RecordFileHeader& h,
 }  // namespace
 
 ordered_json InspectJson(const std::string& bytes) {
-  const ProgramFileIdentity id = IdentifyProgramFile(bytes);
+  const Identified id = IdentifyProgramFile(bytes);
   ordered_json j = ordered_json::object();
   j["size"] = bytes.size();
   if (id.kind == FileKind::kUnknown) {
@@ -124,12 +127,14 @@ ordered_json InspectJson(const std::string& bytes) {
   ordered_json steps = ordered_json::array();
   if (id.kind == FileKind::kControl) {
     DecodedControlFile f;
-    const Status status = DecodeControlFile(bytes, &f);
+    // A file of the control file's size is never refused; what is wrong
+    // with it is in f.problems.
+    (void)DecodeControlFile(bytes, &f);
     j["kind"] = "control";
     j["header"] = ToJson(f.header);
     for (const ControlFileStep& s : f.steps) steps.push_back(ToJson(s));
     j["steps"] = steps;
-    j["problems"] = ControlFileProblems(status);
+    j["problems"] = f.problems;
   } else {
     const RecordFile f = DecodeRecordFileBytes(bytes, id);
     j["kind"] = "record";
@@ -142,6 +147,65 @@ ordered_json InspectJson(const std::string& bytes) {
   return j;
 }
 
+namespace {
+
+// The report as JSON on io.out; returns the problems it lists.
+std::vector<std::string> PrintJsonReport(const InspectOptions& options,
+                                         const std::string& bytes,
+                                         const Identified& id, CommandIo& io) {
+  ordered_json j = ordered_json::object();
+  j["file"] = options.path;
+  const ordered_json decoded = InspectJson(bytes);
+  for (const auto& [key, value] : decoded.items()) j[key] = value;
+  if (options.raw) {
+    // The byte listing, one line per field with its offset.
+    std::istringstream dump(id.kind == FileKind::kControl
+                                ? DumpControlFile(bytes)
+                                : DumpRecordFile(bytes, id.layout));
+    ordered_json lines = ordered_json::array();
+    for (std::string line; std::getline(dump, line);) lines.push_back(line);
+    j["raw"] = lines;
+  }
+  io.out << j.dump(2) << "\n";
+  return j["problems"].get<std::vector<std::string>>();
+}
+
+// The readable report on io.out: the fields, the problems, with --raw the
+// byte listing; returns the problems.
+std::vector<std::string> PrintTextReport(const InspectOptions& options,
+                                         const std::string& bytes,
+                                         const Identified& id, CommandIo& io) {
+  std::vector<std::string> problems;
+  if (id.kind == FileKind::kControl) {
+    DecodedControlFile f;
+    (void)DecodeControlFile(bytes, &f);  // the problems are in f.problems
+    problems = f.problems;
+    io.out << "Control file " << options.path << " (" << GroupedThousands(bytes.size())
+           << " bytes, " << f.steps.size() << " of 25 step slots used)\n\n";
+    ReportControl(io.out, f);
+  } else {
+    const RecordFile f = DecodeRecordFileBytes(bytes, id);
+    io.out << "Record file " << options.path << " (" << GroupedThousands(bytes.size())
+           << " bytes, "
+           << (id.layout == RecordLayout::kCompact ? "compact" : "padded")
+           << " layout)\n\n";
+    ReportRecord(io.out, f.header, f.steps);
+  }
+  if (!problems.empty()) {
+    io.out << "\nProblems:\n";
+    for (const std::string& p : problems) io.out << "  - " << p << "\n";
+  }
+  if (options.raw) {
+    io.out << "\nBytes:\n"
+           << (id.kind == FileKind::kControl
+                   ? DumpControlFile(bytes)
+                   : DumpRecordFile(bytes, id.layout));
+  }
+  return problems;
+}
+
+}  // namespace
+
 int RunInspect(const InspectOptions& options, CommandIo& io) {
   std::ifstream in(options.path, std::ios::binary);
   if (!in) {
@@ -151,58 +215,18 @@ int RunInspect(const InspectOptions& options, CommandIo& io) {
   std::ostringstream buffer;
   buffer << in.rdbuf();
   const std::string bytes = buffer.str();
-  const ProgramFileIdentity id = IdentifyProgramFile(bytes);
+  const Identified id = IdentifyProgramFile(bytes);
   if (id.kind == FileKind::kUnknown) {
     io.err << "bendpost inspect: " << options.path << ": " << id.error << "\n";
     return kExitUsage;
   }
-
-  std::vector<std::string> problems;
-  if (options.json) {
-    ordered_json j = ordered_json::object();
-    j["file"] = options.path;
-    const ordered_json decoded = InspectJson(bytes);
-    for (const auto& [key, value] : decoded.items()) j[key] = value;
-    problems = j["problems"].get<std::vector<std::string>>();
-    if (options.raw) {
-      // The byte listing, one line per field with its offset.
-      std::istringstream dump(id.kind == FileKind::kControl
-                                  ? DumpControlFile(bytes)
-                                  : DumpRecordFile(bytes, id.layout));
-      ordered_json lines = ordered_json::array();
-      for (std::string line; std::getline(dump, line);) lines.push_back(line);
-      j["raw"] = lines;
-    }
-    io.out << j.dump(2) << "\n";
-  } else if (id.kind == FileKind::kControl) {
-    DecodedControlFile f;
-    problems = ControlFileProblems(DecodeControlFile(bytes, &f));
-    io.out << "Control file " << options.path << " ("
-           << GroupedThousands(bytes.size()) << " bytes, " << f.steps.size()
-           << " of 25 step slots used)\n\n";
-    ReportControl(io.out, f);
-  } else {
-    const RecordFile f = DecodeRecordFileBytes(bytes, id);
-    io.out << "Record file " << options.path << " ("
-           << GroupedThousands(bytes.size()) << " bytes, "
-           << (id.layout == RecordLayout::kCompact ? "compact" : "padded")
-           << " layout)\n\n";
-    ReportRecord(io.out, f.header, f.steps);
-  }
-  if (!options.json && !problems.empty()) {
-    io.out << "\nProblems:\n";
-    for (const std::string& p : problems) io.out << "  - " << p << "\n";
-  }
-  if (options.raw && !options.json) {
-    io.out << "\nBytes:\n"
-           << (id.kind == FileKind::kControl
-                   ? DumpControlFile(bytes)
-                   : DumpRecordFile(bytes, id.layout));
-  }
+  const std::vector<std::string> problems =
+      options.json ? PrintJsonReport(options, bytes, id, io)
+                   : PrintTextReport(options, bytes, id, io);
   if (!problems.empty()) {
-    io.err << "bendpost inspect: " << options.path << ": " << problems.size()
-           << (problems.size() == 1 ? " problem" : " problems")
-           << " (see the report)\n";
+    // The problems are in the report on io.out; here only their count.
+    io.err << "bendpost inspect: " << options.path << ": "
+           << ProblemCount(problems.size()) << " (see the report)\n";
     return kExitIncomplete;
   }
   return kExitOk;

@@ -10,6 +10,7 @@
 #include "bendcalc/material_file.h"
 #include "documents/json_text.h"
 #include "documents/material_description.h"
+#include "documents/problem.h"
 #include "pages/bending_chart.h"
 #include "pages/html.h"
 #include "pages/material_plot.h"
@@ -20,11 +21,11 @@ namespace bendpost::cli {
 
 using documents::BuildMaterialModels;
 using documents::DescribeMaterialModels;
-using documents::FormatProblems;
-using documents::JsonProblem;
 using documents::ModelName;
 using documents::ParseJsonFile;
+using documents::Problem;
 using documents::TermName;
+using documents::WriteProblemReport;
 using pages::Chart;
 using pages::ChartInput;
 using pages::ChartPage;
@@ -112,13 +113,11 @@ void PrintModel(std::ostream& out, const MaterialModel& m, int index) {
 int RunMaterialBuild(const std::string& description_path,
                      const std::string& output_path, CommandIo& io) {
   nlohmann::json doc;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   MaterialModelSet models{};
   if (!ParseJsonFile(description_path, &doc, &problems) ||
       !BuildMaterialModels(doc, &models, &problems)) {
-    io.err << description_path << ": " << problems.size()
-           << (problems.size() == 1 ? " problem" : " problems") << "\n"
-           << FormatProblems(problems);
+    WriteProblemReport(io.err, description_path, problems, "");
     return kExitUsage;
   }
   std::string bytes;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "documents/problem.h"
 #include "pages/html.h"
 #include "pages/sheet_model.h"
 #include "pages/sheet_page.h"
@@ -9,8 +10,9 @@
 namespace bendpost::cli {
 
 using documents::JobFile;
-using documents::JsonProblem;
 using documents::LoadJobFile;
+using documents::Problem;
+using documents::WriteProblemReport;
 using host::ProgramStatus;
 using host::ProgramSummary;
 using pages::BuildSheetModel;
@@ -64,13 +66,10 @@ bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
 
 int RunSheet(const SheetOptions& options, CommandIo& io) {
   JobFile job;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   if (!LoadJobFile(options.job_path, &job, &problems)) {
-    io.err << "bendpost sheet: " << options.job_path << ": " << problems.size()
-           << (problems.size() == 1 ? " problem" : " problems") << "\n";
-    for (const JsonProblem& p : problems) {
-      io.err << "  " << p.path << ": " << p.message << "\n";
-    }
+    WriteProblemReport(io.err, "bendpost sheet: " + options.job_path, problems,
+                       "  ");
     return kExitUsage;
   }
   if (!options.data_dir.empty()) {

@@ -8,15 +8,16 @@
 #include "dialog/tool_names.h"
 #include "dialog/tool_table.h"
 #include "documents/json_text.h"
+#include "documents/problem.h"
 #include "platform/file.h"
 #include "records/record_lookup.h"
 
 namespace bendpost::cli {
 
-using documents::FormatProblems;
 using documents::JobFile;
-using documents::JsonProblem;
 using documents::LoadJobFile;
+using documents::Problem;
+using documents::WriteProblemReport;
 
 namespace {
 
@@ -194,11 +195,9 @@ int RunToolsCheck(const std::string& table_path, const std::string& job_path,
   }
   JobFile job;
   if (!job_path.empty()) {
-    std::vector<JsonProblem> problems;
+    std::vector<Problem> problems;
     if (!LoadJobFile(job_path, &job, &problems)) {
-      io.err << job_path << ": " << problems.size()
-             << (problems.size() == 1 ? " problem" : " problems") << "\n"
-             << FormatProblems(problems);
+      WriteProblemReport(io.err, job_path, problems, "");
       return kExitUsage;
     }
   }

@@ -40,11 +40,11 @@ const std::vector<std::string>& AnswerEditNames();
 bool BuildAnswers(const nlohmann::json& doc,
                   const std::filesystem::path& base_dir,
                   std::vector<ScriptedDialog>* script,
-                  std::vector<JsonProblem>* problems);
+                  std::vector<Problem>* problems);
 
 bool LoadAnswersFile(const std::string& path,
                      std::vector<ScriptedDialog>* script,
-                     std::vector<JsonProblem>* problems);
+                     std::vector<Problem>* problems);
 
 }  // namespace bendpost::documents
 

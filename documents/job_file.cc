@@ -19,7 +19,7 @@ std::vector<std::string> NamesOf(const std::vector<RecordField<Record>>& fs) {
 template <typename Record>
 void CheckRecords(const json& value, const std::string& path,
                   const std::vector<RecordField<Record>>& fields,
-                  std::vector<JsonProblem>* problems) {
+                  std::vector<Problem>* problems) {
   if (!value.is_array()) {
     problems->push_back(
         {path, "expected an array of objects, found " + JsonTypeName(value)});
@@ -116,7 +116,7 @@ FieldShape TopLevelShape(const TopLevelField& field) {
 // Checks the value of top-level field `key`: a record array against its
 // record's fields, anything else against its shape.
 void CheckTopLevelValue(const TopLevelField& field, const json& value,
-                        std::vector<JsonProblem>* problems) {
+                        std::vector<Problem>* problems) {
   const std::string key = field.name;
   const std::string path = JsonPathKey("$", key);
   if (key == "Steps") {
@@ -135,7 +135,7 @@ void CheckTopLevelValue(const TopLevelField& field, const json& value,
 }
 
 // Every key of the document: known, and with a value of its shape.
-void CheckTopLevelKeys(const json& doc, std::vector<JsonProblem>* problems) {
+void CheckTopLevelKeys(const json& doc, std::vector<Problem>* problems) {
   std::vector<std::string> names;
   for (const TopLevelField& f : JobTopLevelFields()) names.push_back(f.name);
   for (const auto& [key, value] : doc.items()) {
@@ -152,7 +152,7 @@ void CheckTopLevelKeys(const json& doc, std::vector<JsonProblem>* problems) {
 }
 
 // The required fields, and exactly one of MaterialCode and MaterialName.
-void CheckRequiredKeys(const json& doc, std::vector<JsonProblem>* problems) {
+void CheckRequiredKeys(const json& doc, std::vector<Problem>* problems) {
   for (const TopLevelField& f : JobTopLevelFields()) {
     if (f.required && !doc.contains(f.name)) {
       problems->push_back(
@@ -204,7 +204,7 @@ JobFile MakeJob(const json& doc, const std::filesystem::path& base_dir) {
 }  // namespace
 
 bool BuildJob(const json& doc, const std::filesystem::path& base_dir,
-              JobFile* job, std::vector<JsonProblem>* problems) {
+              JobFile* job, std::vector<Problem>* problems) {
   if (!doc.is_object()) {
     problems->push_back(
         {"$", "a job is a JSON object, found " + JsonTypeName(doc)});
@@ -219,14 +219,14 @@ bool BuildJob(const json& doc, const std::filesystem::path& base_dir,
 }
 
 bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
-                 JobFile* job, std::vector<JsonProblem>* problems) {
+                 JobFile* job, std::vector<Problem>* problems) {
   json doc;
   if (!ParseJsonText(text, &doc, problems)) return false;
   return BuildJob(doc, base_dir, job, problems);
 }
 
 bool LoadJobFile(const std::string& path, JobFile* job,
-                 std::vector<JsonProblem>* problems) {
+                 std::vector<Problem>* problems) {
   json doc;
   if (!ParseJsonFile(path, &doc, problems)) return false;
   const std::filesystem::path base =

@@ -54,17 +54,17 @@ const std::vector<TopLevelField>& JobTopLevelFields();
 // Checks `doc` and, when it has no problem, fills `job`. Relative paths are
 // resolved against `base_dir`. Returns false with every problem listed.
 bool BuildJob(const nlohmann::json& doc, const std::filesystem::path& base_dir,
-              JobFile* job, std::vector<JsonProblem>* problems);
+              JobFile* job, std::vector<Problem>* problems);
 
 // Parses `text` as a job and builds it: ParseJsonText, then BuildJob. Never
 // throws; whatever the bytes, the outcome is a job or a list of problems.
 bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
-                 JobFile* job, std::vector<JsonProblem>* problems);
+                 JobFile* job, std::vector<Problem>* problems);
 
 // Reads, parses and builds the job file at `path`; relative paths in it
 // resolve against the file's folder.
 bool LoadJobFile(const std::string& path, JobFile* job,
-                 std::vector<JsonProblem>* problems);
+                 std::vector<Problem>* problems);
 
 // Resolves `path` against `base_dir` unless it is empty or absolute.
 std::string ResolvePath(const std::filesystem::path& base_dir,

@@ -78,9 +78,8 @@ ordered_json Array(const char* def) {
           {"items", {{"$ref", std::string("#/$defs/") + def}}}};
 }
 
-}  // namespace
-
-ordered_json JobSchema() {
+// The job's top-level fields, in the order the schema lists them.
+ordered_json TopLevelProperties() {
   ordered_json properties = ordered_json::object();
   properties["$schema"] = {{"type", "string"}};
   properties["Unit"] = TopLevelInteger(
@@ -118,11 +117,11 @@ ordered_json JobSchema() {
   properties["Setups"] = Array("Setup");
   properties["Machines"] = Array("Machine");
   properties["BackGauges"] = Array("BackGauge");
+  return properties;
+}
 
-  ordered_json required = ordered_json::array();
-  for (const TopLevelField& f : JobTopLevelFields()) {
-    if (f.required) required.push_back(f.name);
-  }
+// One definition per record kind, referred to by the record arrays.
+ordered_json RecordDefinitions() {
   ordered_json defs = ordered_json::object();
   defs["Step"] = RecordSchema("a bending step (CPPStepInfo)", StepFields());
   defs["Tool"] = RecordSchema("a tool (CPPTool)", ToolFields());
@@ -130,7 +129,16 @@ ordered_json JobSchema() {
   defs["Machine"] = RecordSchema("a press brake (CPPMachine)", MachineFields());
   defs["BackGauge"] =
       RecordSchema("a back gauge (CPPBGauge)", BackGaugeFields());
+  return defs;
+}
 
+}  // namespace
+
+ordered_json JobSchema() {
+  ordered_json required = ordered_json::array();
+  for (const TopLevelField& f : JobTopLevelFields()) {
+    if (f.required) required.push_back(f.name);
+  }
   ordered_json schema = ordered_json::object();
   schema["$schema"] = "https://json-schema.org/draft/2020-12/schema";
   schema["title"] = "bendpost job";
@@ -143,8 +151,8 @@ ordered_json JobSchema() {
   schema["required"] = required;
   schema["oneOf"] = {{{"required", {"MaterialCode"}}},
                      {{"required", {"MaterialName"}}}};
-  schema["properties"] = properties;
-  schema["$defs"] = defs;
+  schema["properties"] = TopLevelProperties();
+  schema["$defs"] = RecordDefinitions();
   return schema;
 }
 

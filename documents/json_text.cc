@@ -57,9 +57,9 @@ std::string JsonPathIndex(const std::string& path, size_t index) {
 }
 
 bool ParseJsonText(std::string_view text, json* out,
-                   std::vector<JsonProblem>* problems) {
+                   std::vector<Problem>* problems) {
   std::vector<Frame> frames;
-  std::vector<JsonProblem> duplicates;
+  std::vector<Problem> duplicates;
   auto on_event = [&](int, json::parse_event_t event, json& parsed) {
     auto start_child = [&]() {
       if (!frames.empty() && frames.back().is_array) ++frames.back().count;
@@ -114,7 +114,7 @@ bool ParseJsonText(std::string_view text, json* out,
 }
 
 bool ParseJsonFile(const std::string& path, json* out,
-                   std::vector<JsonProblem>* problems) {
+                   std::vector<Problem>* problems) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     problems->push_back({"$", "cannot read " + path});
@@ -125,8 +125,8 @@ bool ParseJsonFile(const std::string& path, json* out,
   return ParseJsonText(text.str(), out, problems);
 }
 
-JsonProblem UnknownField(const std::string& path, const std::string& key,
-                         const std::vector<std::string>& known) {
+Problem UnknownField(const std::string& path, const std::string& key,
+                     const std::vector<std::string>& known) {
   std::string best;
   size_t best_distance = 3;  // at most two letters off
   for (const std::string& name : known) {
@@ -139,14 +139,6 @@ JsonProblem UnknownField(const std::string& path, const std::string& key,
   std::string message = "unknown field";
   if (!best.empty()) message += " (did you mean \"" + best + "\"?)";
   return {JsonPathKey(path, key), message};
-}
-
-std::string FormatProblems(const std::vector<JsonProblem>& problems) {
-  std::string text;
-  for (const JsonProblem& p : problems) {
-    text += p.path + ": " + p.message + "\n";
-  }
-  return text;
 }
 
 }  // namespace bendpost::documents

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/problem.h"
 #include "documents/record_fields.h"
 
 namespace bendpost::documents {
@@ -20,11 +21,11 @@ namespace bendpost::documents {
 // (the JSON reader would silently keep the last one). False when there is
 // any problem.
 bool ParseJsonText(std::string_view text, nlohmann::json* out,
-                   std::vector<JsonProblem>* problems);
+                   std::vector<Problem>* problems);
 
 // Reads and parses a file; a file that cannot be read is one problem.
 bool ParseJsonFile(const std::string& path, nlohmann::json* out,
-                   std::vector<JsonProblem>* problems);
+                   std::vector<Problem>* problems);
 
 // "$.a" + "b" -> "$.a.b"; "$.a" + 3 -> "$.a[3]".
 std::string JsonPathKey(const std::string& path, const std::string& key);
@@ -32,11 +33,8 @@ std::string JsonPathIndex(const std::string& path, size_t index);
 
 // The "unknown field" problem for `key`, with the nearest known name as a
 // hint when one is close (letter case, or one or two letters off).
-JsonProblem UnknownField(const std::string& path, const std::string& key,
-                         const std::vector<std::string>& known);
-
-// One problem per line: "<path>: <message>".
-std::string FormatProblems(const std::vector<JsonProblem>& problems);
+Problem UnknownField(const std::string& path, const std::string& key,
+                     const std::vector<std::string>& known);
 
 }  // namespace bendpost::documents
 

@@ -22,7 +22,7 @@ static_assert(std::size(kTermNames) == kLastCode - kFirstCode + 1);
 
 bool CheckKeys(const json& object, const std::string& path,
                const std::vector<std::string>& known,
-               std::vector<JsonProblem>* problems) {
+               std::vector<Problem>* problems) {
   bool ok = true;
   for (const auto& [key, value] : object.items()) {
     if (std::find(known.begin(), known.end(), key) == known.end()) {
@@ -35,7 +35,7 @@ bool CheckKeys(const json& object, const std::string& path,
 
 // A number that fits a 32-bit float.
 bool GetFloat(const json& j, const std::string& path, float* out,
-              std::vector<JsonProblem>* problems) {
+              std::vector<Problem>* problems) {
   if (!j.is_number()) {
     problems->push_back({path, "expected a number, found " + JsonTypeName(j)});
     return false;
@@ -50,8 +50,59 @@ bool GetFloat(const json& j, const std::string& path, float* out,
   return true;
 }
 
+// A term's code from its "Term" name or its "Code"; exactly one is given.
+void ReadTermCode(const json& t, const std::string& at, int32_t* code_out,
+                  std::vector<Problem>* problems) {
+  const bool has_term = t.contains("Term");
+  const bool has_code = t.contains("Code");
+  if (has_term == has_code) {
+    problems->push_back({at, "give the term by \"Term\" or by \"Code\""});
+  } else if (has_term) {
+    const std::string name =
+        t["Term"].is_string() ? t["Term"].get<std::string>() : "";
+    int code = 0;
+    for (int c = kFirstCode; c <= kLastCode; ++c) {
+      if (name == kTermNames[c - kFirstCode]) code = c;
+    }
+    if (code == 0) {
+      problems->push_back({JsonPathKey(at, "Term"),
+                           "unknown term " + t["Term"].dump() +
+                               " (x, x^2 .. x^5, w .. w^5, x*w, x*w^2, "
+                               "x^2*w, x^2*w^2, x*w^3, x^3*w, x^2*w^3, "
+                               "x^3*w^2, x^4*w, x*w^4)"});
+    }
+    *code_out = code;
+  } else {
+    const json& c = t["Code"];
+    if (!c.is_number_integer() || c.get<int64_t>() < INT16_MIN ||
+        c.get<int64_t>() > INT16_MAX) {
+      problems->push_back({JsonPathKey(at, "Code"),
+                           "expected a term code (an integer, 2 to 21)"});
+    } else {
+      *code_out = c.get<int32_t>();
+    }
+  }
+}
+
+// Term `i` of a polynomial: its code and its coefficient.
+void ReadTerm(const json& t, const std::string& at, size_t i,
+              MaterialModel* model, std::vector<Problem>* problems) {
+  if (!t.is_object()) {
+    problems->push_back({at, "expected an object, found " + JsonTypeName(t)});
+    return;
+  }
+  CheckKeys(t, at, {"Term", "Code", "Coefficient"}, problems);
+  ReadTermCode(t, at, &model->TermCodes[i], problems);
+  if (!t.contains("Coefficient")) {
+    problems->push_back({at, "missing \"Coefficient\""});
+  } else {
+    GetFloat(t["Coefficient"], JsonPathKey(at, "Coefficient"),
+             &model->Coefficients[i + 1], problems);
+  }
+}
+
 void BuildPolynomial(const json& m, const std::string& path,
-                     MaterialModel* model, std::vector<JsonProblem>* problems) {
+                     MaterialModel* model, std::vector<Problem>* problems) {
   model->ModelType = MaterialModel::kPolynomial;
   CheckKeys(m, path, {"Type", "Constant", "Terms"}, problems);
   if (m.contains("Constant")) {
@@ -74,53 +125,12 @@ void BuildPolynomial(const json& m, const std::string& path,
   }
   model->TermCount = static_cast<int32_t>(terms.size());
   for (size_t i = 0; i < terms.size(); ++i) {
-    const std::string at = JsonPathIndex(terms_path, i);
-    const json& t = terms[i];
-    if (!t.is_object()) {
-      problems->push_back({at, "expected an object, found " + JsonTypeName(t)});
-      continue;
-    }
-    CheckKeys(t, at, {"Term", "Code", "Coefficient"}, problems);
-    const bool has_term = t.contains("Term");
-    const bool has_code = t.contains("Code");
-    if (has_term == has_code) {
-      problems->push_back({at, "give the term by \"Term\" or by \"Code\""});
-    } else if (has_term) {
-      const std::string name =
-          t["Term"].is_string() ? t["Term"].get<std::string>() : "";
-      int code = 0;
-      for (int c = kFirstCode; c <= kLastCode; ++c) {
-        if (name == kTermNames[c - kFirstCode]) code = c;
-      }
-      if (code == 0) {
-        problems->push_back({JsonPathKey(at, "Term"),
-                             "unknown term " + t["Term"].dump() +
-                                 " (x, x^2 .. x^5, w .. w^5, x*w, x*w^2, "
-                                 "x^2*w, x^2*w^2, x*w^3, x^3*w, x^2*w^3, "
-                                 "x^3*w^2, x^4*w, x*w^4)"});
-      }
-      model->TermCodes[i] = code;
-    } else {
-      const json& c = t["Code"];
-      if (!c.is_number_integer() || c.get<int64_t>() < INT16_MIN ||
-          c.get<int64_t>() > INT16_MAX) {
-        problems->push_back({JsonPathKey(at, "Code"),
-                             "expected a term code (an integer, 2 to 21)"});
-      } else {
-        model->TermCodes[i] = c.get<int32_t>();
-      }
-    }
-    if (!t.contains("Coefficient")) {
-      problems->push_back({at, "missing \"Coefficient\""});
-    } else {
-      GetFloat(t["Coefficient"], JsonPathKey(at, "Coefficient"),
-               &model->Coefficients[i + 1], problems);
-    }
+    ReadTerm(terms[i], JsonPathIndex(terms_path, i), i, model, problems);
   }
 }
 
 void BuildTable(const json& m, const std::string& path, MaterialModel* model,
-                std::vector<JsonProblem>* problems) {
+                std::vector<Problem>* problems) {
   model->ModelType = MaterialModel::kTable;
   CheckKeys(m, path, {"Type", "Ratios", "Rows"}, problems);
   constexpr int kColumns = MaterialModel::kTableColumns - 1;  // 10
@@ -189,7 +199,7 @@ std::string TermName(int code) {
 }
 
 bool BuildMaterialModels(const json& doc, MaterialModelSet* models,
-                         std::vector<JsonProblem>* problems) {
+                         std::vector<Problem>* problems) {
   const size_t before = problems->size();
   if (!doc.is_object()) {
     problems->push_back(

@@ -44,7 +44,7 @@ const char* ModelName(int index);
 std::string TermName(int code);
 
 bool BuildMaterialModels(const nlohmann::json& doc, MaterialModelSet* models,
-                         std::vector<JsonProblem>* problems);
+                         std::vector<Problem>* problems);
 
 // The description of `models` (a model of an unknown ModelType keeps its
 // number as "ModelType").

@@ -85,8 +85,7 @@ ordered_json TableToJson(const Table& table, const Block& block) {
 }
 
 template <typename Table, typename Block>
-bool TableFromJson(const Table& table, const ordered_json& j, Block* block,
-                   std::string* error) {
+Status TableFromJson(const Table& table, const ordered_json& j, Block* block) {
   Block out;
   for (const auto& field : table) {
     const std::string name(field.name);
@@ -97,13 +96,13 @@ bool TableFromJson(const Table& table, const ordered_json& j, Block* block,
             [&](auto member) { return FieldFromJson(*it, &(out.*member)); },
             field.member);
     if (!fits) {
-      *error = "field " + name +
-               (it == j.end() ? " is missing" : " does not fit its type");
-      return false;
+      return Status::Error(
+          "field " + name +
+          (it == j.end() ? " is missing" : " does not fit its type"));
     }
   }
   *block = out;
-  return true;
+  return Status::OK();
 }
 
 }  // namespace
@@ -158,23 +157,20 @@ ordered_json ToJson(const RecordFileStep& step) {
   return TableToJson(record_file::kStepFields, step);
 }
 
-bool FromJson(const ordered_json& j, ControlFileHeader* header,
-              std::string* error) {
-  return TableFromJson(control_file::kHeaderFields, j, header, error);
+Status FromJson(const ordered_json& j, ControlFileHeader* header) {
+  return TableFromJson(control_file::kHeaderFields, j, header);
 }
 
-bool FromJson(const ordered_json& j, ControlFileStep* step,
-              std::string* error) {
-  return TableFromJson(control_file::kStepFields, j, step, error);
+Status FromJson(const ordered_json& j, ControlFileStep* step) {
+  return TableFromJson(control_file::kStepFields, j, step);
 }
 
-bool FromJson(const ordered_json& j, RecordFileHeader* header,
-              std::string* error) {
-  return TableFromJson(record_file::kHeaderFields, j, header, error);
+Status FromJson(const ordered_json& j, RecordFileHeader* header) {
+  return TableFromJson(record_file::kHeaderFields, j, header);
 }
 
-bool FromJson(const ordered_json& j, RecordFileStep* step, std::string* error) {
-  return TableFromJson(record_file::kStepFields, j, step, error);
+Status FromJson(const ordered_json& j, RecordFileStep* step) {
+  return TableFromJson(record_file::kStepFields, j, step);
 }
 
 }  // namespace bendpost::documents

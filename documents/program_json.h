@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "formats/control_file.h"
 #include "formats/record_file.h"
 
@@ -31,13 +32,12 @@ ordered_json ToJson(const ControlFileStep& step);
 ordered_json ToJson(const RecordFileHeader& header);
 ordered_json ToJson(const RecordFileStep& step);
 
-// The reverse; false with `error` naming the field that does not fit.
-bool FromJson(const ordered_json& j, ControlFileHeader* header,
-              std::string* error);
-bool FromJson(const ordered_json& j, ControlFileStep* step, std::string* error);
-bool FromJson(const ordered_json& j, RecordFileHeader* header,
-              std::string* error);
-bool FromJson(const ordered_json& j, RecordFileStep* step, std::string* error);
+// The reverse; an error naming the field that is missing or does not fit
+// (the record then unchanged).
+Status FromJson(const ordered_json& j, ControlFileHeader* header);
+Status FromJson(const ordered_json& j, ControlFileStep* step);
+Status FromJson(const ordered_json& j, RecordFileHeader* header);
+Status FromJson(const ordered_json& j, RecordFileStep* step);
 
 }  // namespace bendpost::documents
 

@@ -359,7 +359,7 @@ std::string JsonTypeName(const json& value) {
 namespace {
 
 void CheckScalar(const json& v, const FieldShape& shape,
-                 const std::string& path, std::vector<JsonProblem>* problems) {
+                 const std::string& path, std::vector<Problem>* problems) {
   bool ok = false;
   switch (shape.kind) {
     case ValueKind::kInteger:
@@ -403,7 +403,7 @@ void CheckScalar(const json& v, const FieldShape& shape,
 }
 
 void CheckLevel(const json& v, const FieldShape& shape, size_t level,
-                const std::string& path, std::vector<JsonProblem>* problems) {
+                const std::string& path, std::vector<Problem>* problems) {
   if (level == shape.dims.size()) {
     CheckScalar(v, shape, path, problems);
     return;
@@ -428,7 +428,7 @@ void CheckLevel(const json& v, const FieldShape& shape, size_t level,
 }  // namespace
 
 void CheckShape(const json& value, const FieldShape& shape,
-                const std::string& path, std::vector<JsonProblem>* problems) {
+                const std::string& path, std::vector<Problem>* problems) {
   CheckLevel(value, shape, 0, path, problems);
 }
 

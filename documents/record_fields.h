@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bendpost/bendpost.h"
+#include "documents/problem.h"
 
 namespace bendpost::documents {
 
@@ -51,16 +52,9 @@ const std::vector<RecordField<CPPSetup>>& SetupFields();
 const std::vector<RecordField<CPPMachine>>& MachineFields();
 const std::vector<RecordField<CPPBGauge>>& BackGaugeFields();
 
-// One problem found in a job, answers or description file: where (a JSON
-// path such as "$.Steps[2].ToolID[1]") and what.
-struct JsonProblem {
-  std::string path;
-  std::string message;
-};
-
 // Appends a problem for every way `value` does not fit `shape`.
 void CheckShape(const nlohmann::json& value, const FieldShape& shape,
-                const std::string& path, std::vector<JsonProblem>* problems);
+                const std::string& path, std::vector<Problem>* problems);
 
 // "an integer", "a number", "a boolean", "a string".
 const char* KindName(ValueKind kind);

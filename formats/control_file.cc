@@ -134,12 +134,19 @@ Status BuildControlFileImage(const RecordFileHeader& header,
 namespace {
 
 struct Problems {
-  std::string text;
-  void Add(const std::string& what) {
-    if (!text.empty()) text += "; ";
-    text += what;
-  }
+  std::vector<std::string>* list;
+  void Add(const std::string& what) { list->push_back(what); }
 };
+
+Status CorruptionStatus(const std::vector<std::string>& problems) {
+  if (problems.empty()) return Status::OK();
+  std::string text;
+  for (const std::string& p : problems) {
+    if (!text.empty()) text += "; ";
+    text += p;
+  }
+  return Status::Error("corrupt control file: " + text);
+}
 
 // Decodes a block; a text without its terminating 0 byte is a problem,
 // named `prefix` + the field's name and reported at its file offset.
@@ -188,7 +195,7 @@ Status DecodeControlFile(std::string_view bytes, DecodedControlFile* out) {
                          std::to_string(kFileSize) + " bytes, this one has " +
                          std::to_string(bytes.size()));
   const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-  Problems problems;
+  Problems problems{&out->problems};
   DecodeBlock(kHeaderFields, p, 0, "", &out->header, &problems);
   const ControlFileHeader& h = out->header;
   uint8_t encoded[kStepSize];
@@ -230,9 +237,7 @@ Status DecodeControlFile(std::string_view bytes, DecodedControlFile* out) {
                    " is beyond StepCount but not empty");
     }
   }
-  if (!problems.text.empty())
-    return Status::Error("corrupt control file: " + problems.text);
-  return Status::OK();
+  return CorruptionStatus(out->problems);
 }
 
 }  // namespace bendpost

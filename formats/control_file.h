@@ -243,14 +243,18 @@ struct DecodedControlFile {
   ControlFileHeader header;
   // The used slots, 0 to StepCount - 1 (as far as StepCount is within 0..25).
   std::vector<ControlFileStep> steps;
+  // Everything found wrong, one finding each, in the file's order.
+  std::vector<std::string> problems;
 };
 
 // Decodes a control file. A file that is not 12,664 bytes is refused with an
 // error and `out` is left empty. Otherwise every field is decoded as far as
-// the file allows and the result lists everything found wrong: a block kind
-// or size other than 1 / 364 / 492 in the header or a used slot, a StepCount
-// outside 1..25, an unused slot that is not all 0, a text without its
-// terminating 0 byte.
+// the file allows and `out->problems` lists everything found wrong: a block
+// kind or size other than 1 / 364 / 492 in the header or a used slot, a
+// StepCount outside 1..25, an unused slot that is not all 0, a text without
+// its terminating 0 byte. Any problem makes the result an error, "corrupt
+// control file: " and the problems joined by "; ", for the callers that
+// report a file in one line.
 Status DecodeControlFile(std::string_view bytes, DecodedControlFile* out);
 
 // A readable listing of a control file: the header's fields, then each used

@@ -45,7 +45,11 @@ CatalogueEntry CatalogueEntryOf(std::string file, std::string path,
   entry.file = std::move(file);
   entry.path = std::move(path);
   DecodedControlFile decoded;
-  entry.problems = ControlFileProblems(DecodeControlFile(bytes, &decoded));
+  const Status status = DecodeControlFile(bytes, &decoded);
+  entry.problems = decoded.problems;
+  if (!status.ok() && entry.problems.empty()) {
+    entry.problems.push_back(status.message());
+  }
   entry.header = decoded.header;
   entry.created = CreationDateTime(decoded.header.CreationStamp);
   entry.created_order =

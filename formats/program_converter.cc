@@ -90,7 +90,7 @@ Status ReadRecordFileBytes(FileSystem& fs, const std::string& path,
   bytes->resize(got);
   // Everything was read; a failure to close a file opened for reading
   // loses nothing.
-  file->Close();
+  (void)file->Close();
   return Status::OK();
 }
 
@@ -102,7 +102,7 @@ ProgramConverter::ProgramConverter(FileSystem& files, int layout_selector)
 ProgramConverter::~ProgramConverter() = default;
 
 int ProgramConverter::Fail(const Status& status) {
-  last_error_ = status.message();
+  status_ = status;
   return 0;
 }
 
@@ -114,7 +114,7 @@ void ProgramConverter::Release() {
 int ProgramConverter::ReadRecordFile(const std::string& path,
                                      int layout_selector) {
   Release();
-  last_error_.clear();
+  status_ = Status::OK();
   std::string bytes;
   Status s = ReadRecordFileBytes(files_, path, &bytes);
   if (!s.ok()) return Fail(s);
@@ -152,9 +152,8 @@ int ProgramConverter::ConvertToControlFile(const std::string& source,
   if (!s.ok()) return Fail(s);
   std::string name =
       BuildControlFileName(target, ControlHeaderFromRecord(*header_));
-  std::string error;
-  if (WriteControlFile(files_, image, name, &error) != 1)
-    return Fail(Status::Error(error));
+  s = WriteControlFile(files_, image, name);
+  if (!s.ok()) return Fail(s);
   target = name;
   return 1;
 }
@@ -168,13 +167,13 @@ std::string ControlFileTemporaryName(const std::string& name) {
   return name + ".tmp";
 }
 
-int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
-                     const std::string& name, std::string* error) {
+Status WriteControlFile(FileSystem& fs, const ControlFileImage& image,
+                        const std::string& name) {
   const std::string temp = ControlFileTemporaryName(name);
   auto fail = [&](const Status& s, bool remove_temp) {
-    if (remove_temp) fs.Remove(temp);
-    if (error != nullptr) *error = s.message();
-    return 0;
+    // The failure is `s`; a temporary file left behind is only litter.
+    if (remove_temp) (void)fs.Remove(temp);
+    return s;
   };
 
   // The rename below would replace the old control file whatever its
@@ -188,7 +187,7 @@ int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
   s = file->Write(image.bytes.data(), image.bytes.size());
   if (s.ok()) s = file->Sync();
   if (!s.ok()) {
-    file->Close();
+    (void)file->Close();  // already failed; `s` says why
     return fail(s, true);
   }
   s = file->Close();
@@ -200,8 +199,7 @@ int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
   // away, so a failed flush fails the write.
   s = fs.SyncFolderOf(name);
   if (!s.ok()) return fail(s, false);
-  if (error != nullptr) error->clear();
-  return 1;
+  return Status::OK();
 }
 
 }  // namespace bendpost

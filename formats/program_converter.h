@@ -59,9 +59,9 @@ class ProgramConverter {
   const RecordFileHeader* header() const { return header_.get(); }
   const std::vector<RecordFileStep>& steps() const { return steps_; }
 
-  // Why the last ConvertToControlFile or ReadRecordFile returned 0 (empty
-  // after a success).
-  const std::string& last_error() const { return last_error_; }
+  // Why the last ConvertToControlFile or ReadRecordFile returned 0: the
+  // Status of that failure (OK after a success).
+  const Status& status() const { return status_; }
 
  private:
   int Fail(const Status& status);
@@ -71,7 +71,7 @@ class ProgramConverter {
   int layout_selector_;
   std::unique_ptr<RecordFileHeader> header_;
   std::vector<RecordFileStep> steps_;
-  std::string last_error_;
+  Status status_;
 };
 
 // The control file's full name (ControlFileName, formats/control_file_name.h)
@@ -80,11 +80,11 @@ class ProgramConverter {
 std::string BuildControlFileName(const std::string& target,
                                  const ControlFileHeader& header);
 
-// Writes the image under `name` through `fs` atomically (see above): 1 when
-// the file is in place, 0 otherwise. `error`, when given, receives the
-// reason.
-int WriteControlFile(FileSystem& fs, const ControlFileImage& image,
-                     const std::string& name, std::string* error = nullptr);
+// Writes the image under `name` through `fs` atomically (see above): OK when
+// the file is in place, otherwise the reason.
+[[nodiscard]] Status WriteControlFile(FileSystem& fs,
+                                      const ControlFileImage& image,
+                                      const std::string& name);
 
 // The temporary name the control file is written under before the rename.
 std::string ControlFileTemporaryName(const std::string& name);

@@ -66,22 +66,6 @@ ProgramFileIdentity IdentifyProgramFile(std::string_view bytes) {
   return id;
 }
 
-std::vector<std::string> ControlFileProblems(const Status& status) {
-  std::vector<std::string> list;
-  if (status.ok()) return list;
-  std::string text = status.message();
-  const std::string prefix = "corrupt control file: ";
-  if (text.rfind(prefix, 0) == 0) text = text.substr(prefix.size());
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find("; ", pos);
-    if (end == std::string::npos) end = text.size();
-    list.push_back(text.substr(pos, end - pos));
-    pos = end + 2;
-  }
-  return list;
-}
-
 DecodedRecordFile DecodeRecordFileBytes(std::string_view bytes,
                                         const ProgramFileIdentity& identity) {
   const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());

@@ -32,9 +32,6 @@ ProgramFileIdentity IdentifyProgramFile(std::string_view bytes);
 // "12,664": a count with commas between groups of three digits.
 std::string GroupedThousands(size_t n);
 
-// The problems DecodeControlFile reported, one text each; none for OK.
-std::vector<std::string> ControlFileProblems(const Status& status);
-
 // A record file's header and steps (the closing default record left out),
 // decoded from bytes that IdentifyProgramFile found to be a record file.
 struct DecodedRecordFile {

@@ -28,11 +28,11 @@ using namespace bendpost;
 
 constexpr char kJobFolder[] = "/jobs";
 
-bool SameProblems(const std::vector<documents::JsonProblem>& a,
-                  const std::vector<documents::JsonProblem>& b) {
+bool SameProblems(const std::vector<documents::Problem>& a,
+                  const std::vector<documents::Problem>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].path != b[i].path || a[i].message != b[i].message) return false;
+    if (a[i].path != b[i].path || a[i].text != b[i].text) return false;
   }
   return true;
 }
@@ -68,16 +68,16 @@ void CheckAccepted(std::string_view text, const documents::JobFile& job) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   documents::JobFile job;
-  std::vector<documents::JsonProblem> problems;
+  std::vector<documents::Problem> problems;
   const bool loaded = documents::LoadJobText(text, kJobFolder, &job, &problems);
   FUZZ_CHECK(loaded == problems.empty());
-  for (const documents::JsonProblem& p : problems) {
+  for (const documents::Problem& p : problems) {
     FUZZ_CHECK(p.path.rfind("$", 0) == 0);
-    FUZZ_CHECK(!p.message.empty());
+    FUZZ_CHECK(!p.text.empty());
   }
 
   documents::JobFile again;
-  std::vector<documents::JsonProblem> again_problems;
+  std::vector<documents::Problem> again_problems;
   FUZZ_CHECK(documents::LoadJobText(text, kJobFolder, &again,
                                     &again_problems) == loaded);
   FUZZ_CHECK(SameProblems(problems, again_problems));

@@ -108,7 +108,7 @@ void Convert(std::string_view bytes, int selector) {
   if (converted != 1) {
     FUZZ_CHECK(converted == 0);
     FUZZ_CHECK(target == kTarget);
-    FUZZ_CHECK(!converter.last_error().empty());
+    FUZZ_CHECK(!converter.status().message().empty());
     FUZZ_CHECK(files.size() == 1);
     if (converter.header() != nullptr) {
       // Loaded, then refused: only a program of more than 25 steps.

@@ -68,18 +68,20 @@ Status ConvertStagingFile(FileSystem& files, const std::string& staging,
                           const std::string& record_path) {
   int converted = 0;
   std::string target = record_path;
-  std::string why;
+  Status why;
   try {
     ProgramConverter converter(files, kRecordLayoutSelector);
     converted = converter.ConvertToControlFile(staging, target);
-    why = converter.last_error();
+    why = converter.status();
   } catch (...) {
-    files.Remove(staging);
+    (void)files.Remove(staging);  // the exception is what is reported
     throw;
   }
-  files.Remove(staging);
+  // The staging file is only an intermediate; one left behind changes no
+  // result.
+  (void)files.Remove(staging);
   if (converted != 1) {
-    return Status::Error("converting " + staging + " failed: " + why);
+    return Status::Error("converting " + staging + " failed: " + why.message());
   }
   return Status::OK();
 }

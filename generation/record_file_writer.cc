@@ -221,17 +221,18 @@ Status WriteRecordFile(ProgramHeader& header, CArray<CPPStepInfo>& steps,
   try {
     s = WriteContents(header, steps, context, *file);
   } catch (...) {
-    file->Close();
-    files.Remove(path);
+    // The exception is what is reported; the clean-up may fail as well.
+    (void)file->Close();
+    (void)files.Remove(path);
     throw;
   }
   if (s.ok()) {
     s = file->Close();
   } else {
-    file->Close();
+    (void)file->Close();  // already failed; `s` says why
   }
   if (!s.ok()) {
-    files.Remove(path);
+    (void)files.Remove(path);  // the failure is `s`
     return Status::Error("writing the record file " + path +
                          " failed: " + s.message());
   }

@@ -32,6 +32,11 @@ const Editable* FindEditable(int control_id) {
   return nullptr;
 }
 
+// "[1] ": the key that edits an editable field.
+std::string EditableKey(int control_id) {
+  return std::string("[") + FindEditable(control_id)->key + "] ";
+}
+
 std::string Pad(const std::string& s, size_t width) {
   return s.size() >= width ? s + " " : s + std::string(width - s.size(), ' ');
 }
@@ -77,10 +82,6 @@ std::string TerminalUserInterface::Label(int control_id) const {
 
 void TerminalUserInterface::Render() {
   auto text = [&](int id) { return GetText(id); };
-  auto editable = [&](int id) {
-    const Editable* e = FindEditable(id);
-    return std::string("[") + e->key + "] ";
-  };
   const std::string rule(64, '-');
   out_ << "\n" << kTitle << "\n" << rule << "\n";
   out_ << "  " << Pad("Setup Name:", 16) << Pad(text(IDC_SETUP_NAME), 20)
@@ -91,16 +92,22 @@ void TerminalUserInterface::Render() {
   out_ << "\n";
 
   out_ << " Basic\n";
-  out_ << "  " << editable(IDC_PROGRAM_NAME) << Pad("Program Name:", 18)
+  out_ << "  " << EditableKey(IDC_PROGRAM_NAME) << Pad("Program Name:", 18)
        << text(IDC_PROGRAM_NAME) << "\n";
-  out_ << "  " << editable(IDC_PART_REFERENCE) << Pad("Part Reference:", 18)
+  out_ << "  " << EditableKey(IDC_PART_REFERENCE) << Pad("Part Reference:", 18)
        << text(IDC_PART_REFERENCE) << "\n";
   out_ << "      " << Pad("Total Steps:", 18) << text(IDC_TOTAL_STEPS) << "\n";
   out_ << "      " << Pad("Date of Creation:", 18) << text(IDC_CREATION_DATE)
        << "\n";
+  RenderMaterial();
+  RenderTools();
+  out_ << rule << "\n";
+  out_ << "  1-7 edit   m material   f folder   c Create...   x Cancel\n";
+}
 
+void TerminalUserInterface::RenderMaterial() {
   out_ << " Material\n";
-  out_ << "      " << Pad("Thickness:", 18) << text(IDC_HEADER_THICKNESS)
+  out_ << "      " << Pad("Thickness:", 18) << GetText(IDC_HEADER_THICKNESS)
        << "\n";
   const DialogFieldState& list = Field(IDC_MATERIAL_LIST);
   const std::string chosen = ListEntry(IDC_MATERIAL_LIST, list.selection);
@@ -114,9 +121,11 @@ void TerminalUserInterface::Render() {
     out_ << "  [m] " << Pad("Material Name:", 18)
          << Pad(chosen.empty() ? "-" : chosen, 10) << "(" << choices << ")\n";
   }
-  out_ << "  " << editable(IDC_HARDNESS) << Pad("Hardness:", 18)
-       << text(IDC_HARDNESS) << "\n";
+  out_ << "  " << EditableKey(IDC_HARDNESS) << Pad("Hardness:", 18)
+       << GetText(IDC_HARDNESS) << "\n";
+}
 
+void TerminalUserInterface::RenderTools() {
   out_ << " " << kToolGroup << "\n";
   struct Row {
     const char* label;
@@ -132,13 +141,12 @@ void TerminalUserInterface::Render() {
       {"Spacer Name:", IDC_SPACER_NAME, IDC_SPACER_TARGET_NAME, 0},
   };
   for (const Row& r : rows) {
-    std::string line = "      " + Pad(r.label, 18) + Pad(text(r.host), 12) +
-                       "-->  " + editable(r.target) + Pad(text(r.target), 10);
-    if (r.rev != 0) line += "Rev " + text(r.rev);
+    std::string line = "      " + Pad(r.label, 18) + Pad(GetText(r.host), 12) +
+                       "-->  " + EditableKey(r.target) +
+                       Pad(GetText(r.target), 10);
+    if (r.rev != 0) line += "Rev " + GetText(r.rev);
     out_ << TrimRightView(line) << "\n";
   }
-  out_ << rule << "\n";
-  out_ << "  1-7 edit   m material   f folder   c Create...   x Cancel\n";
 }
 
 bool TerminalUserInterface::AskField(int control_id) {

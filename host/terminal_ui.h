@@ -48,6 +48,9 @@ class TerminalUserInterface : public UserInterface, public DialogFieldStore {
 
  private:
   void Render();
+  // The "Material" group and the tool conversion rows of Render.
+  void RenderMaterial();
+  void RenderTools();
   // Reads one line; false at the end of the input.
   bool ReadLine(std::string* line);
   // Asks for a new text of an editable field; false when nothing changed

@@ -136,7 +136,7 @@ Status WritePage(FileSystem& files, const std::string& path,
   if (s.ok()) s = files.Rename(staging, path);
   if (!s.ok()) {
     file.reset();
-    files.Remove(staging);
+    (void)files.Remove(staging);  // the failure is `s`
     return s;
   }
   return files.SyncFolderOf(path);

@@ -54,24 +54,18 @@ constexpr const char* kModelTitles[] = {
     "Springback (degrees)", "Neutral factor", "Inner radius model value",
     "Depth correction model value"};
 
-void Panel(std::ostringstream& svg, const MaterialModelSet& models, int index,
-           double left, double top) {
-  constexpr double kWidth = 440, kHeight = 290;
-  constexpr double kPlotLeft = 56, kPlotRight = 12, kPlotTop = 28,
-                   kPlotBottom = 36;
-  const double x0 = left + kPlotLeft, x1 = left + kWidth - kPlotRight;
-  const double y0 = top + kHeight - kPlotBottom, y1 = top + kPlotTop;
-  svg << "<g>\n<rect x=\"" << left << "\" y=\"" << top << "\" width=\""
-      << kWidth << "\" height=\"" << kHeight
-      << "\" fill=\"white\" stroke=\"#999\"/>\n";
-  svg << "<text x=\"" << left + kWidth / 2 << "\" y=\"" << top + 18
-      << "\" text-anchor=\"middle\" font-size=\"14\">" << kModelTitles[index]
-      << " &#8212; " << ModelName(index) << "</text>\n";
-
-  const std::vector<float>& ratios = PlotRatios();
-  std::vector<std::vector<std::pair<float, float>>> curves(ratios.size());
+// One model's values over the bend angles 20..180, a curve per plot ratio,
+// and their range; a point the model cannot give is left out.
+struct PanelCurves {
+  std::vector<std::vector<std::pair<float, float>>> curves;
   double lo = INFINITY, hi = -INFINITY;
   bool any = false;
+};
+
+PanelCurves SampleCurves(const MaterialModelSet& models, int index) {
+  const std::vector<float>& ratios = PlotRatios();
+  PanelCurves c;
+  c.curves.resize(ratios.size());
   for (size_t r = 0; r < ratios.size(); ++r) {
     for (int angle = 20; angle <= 180; ++angle) {
       float v = 0;
@@ -80,58 +74,100 @@ void Panel(std::ostringstream& svg, const MaterialModelSet& models, int index,
           !std::isfinite(v)) {
         continue;
       }
-      any = true;
-      curves[r].emplace_back(static_cast<float>(angle), v);
-      lo = std::min(lo, static_cast<double>(v));
-      hi = std::max(hi, static_cast<double>(v));
+      c.any = true;
+      c.curves[r].emplace_back(static_cast<float>(angle), v);
+      c.lo = std::min(c.lo, static_cast<double>(v));
+      c.hi = std::max(c.hi, static_cast<double>(v));
     }
   }
-  if (!any) {
-    svg << "<text x=\"" << left + kWidth / 2 << "\" y=\"" << top + kHeight / 2
-        << "\" text-anchor=\"middle\" font-size=\"13\" fill=\"#666\">no "
-           "model</text>\n</g>\n";
-    return;
-  }
+  return c;
+}
+
+// The plot area of a panel and its value axis, widened to whole steps.
+struct PanelFrame {
+  double x0, x1, y0, y1;
+  double lo, hi, step;
+  double X(double angle) const { return x0 + (angle - 20) / 160 * (x1 - x0); }
+  double Y(double v) const { return y0 - (v - lo) / (hi - lo) * (y0 - y1); }
+};
+
+PanelFrame FrameFor(double x0, double x1, double y0, double y1, double lo,
+                    double hi) {
   if (hi - lo < 1e-6) {
     lo -= 1;
     hi += 1;
   }
   const double step = NiceStep(hi - lo);
-  lo = std::floor(lo / step) * step;
-  hi = std::ceil(hi / step) * step;
-  auto px = [&](double angle) { return x0 + (angle - 20) / 160 * (x1 - x0); };
-  auto py = [&](double v) { return y0 - (v - lo) / (hi - lo) * (y0 - y1); };
+  return {x0,
+          x1,
+          y0,
+          y1,
+          std::floor(lo / step) * step,
+          std::ceil(hi / step) * step,
+          step};
+}
 
+void PanelGrid(std::ostringstream& svg, const PanelFrame& f) {
   svg << "<g font-size=\"10\" fill=\"#333\">\n";
   for (int angle = 20; angle <= 180; angle += 20) {
-    svg << "<line x1=\"" << Label(px(angle), 1) << "\" y1=\"" << y0
-        << "\" x2=\"" << Label(px(angle), 1) << "\" y2=\"" << y1
+    svg << "<line x1=\"" << Label(f.X(angle), 1) << "\" y1=\"" << f.y0
+        << "\" x2=\"" << Label(f.X(angle), 1) << "\" y2=\"" << f.y1
         << "\" stroke=\"#eee\"/>\n";
-    svg << "<text x=\"" << Label(px(angle), 1) << "\" y=\"" << y0 + 14
+    svg << "<text x=\"" << Label(f.X(angle), 1) << "\" y=\"" << f.y0 + 14
         << "\" text-anchor=\"middle\">" << angle << "</text>\n";
   }
   const int decimals =
-      std::max(0, static_cast<int>(-std::floor(std::log10(step))));
-  for (double v = lo; v <= hi + step / 2; v += step) {
-    svg << "<line x1=\"" << x0 << "\" y1=\"" << Label(py(v), 1) << "\" x2=\""
-        << x1 << "\" y2=\"" << Label(py(v), 1) << "\" stroke=\"#eee\"/>\n";
-    svg << "<text x=\"" << x0 - 6 << "\" y=\"" << Label(py(v) + 3, 1)
+      std::max(0, static_cast<int>(-std::floor(std::log10(f.step))));
+  for (double v = f.lo; v <= f.hi + f.step / 2; v += f.step) {
+    svg << "<line x1=\"" << f.x0 << "\" y1=\"" << Label(f.Y(v), 1) << "\" x2=\""
+        << f.x1 << "\" y2=\"" << Label(f.Y(v), 1) << "\" stroke=\"#eee\"/>\n";
+    svg << "<text x=\"" << f.x0 - 6 << "\" y=\"" << Label(f.Y(v) + 3, 1)
         << "\" text-anchor=\"end\">" << Label(v, decimals) << "</text>\n";
   }
-  svg << "<text x=\"" << (x0 + x1) / 2 << "\" y=\"" << y0 + 28
+  svg << "<text x=\"" << (f.x0 + f.x1) / 2 << "\" y=\"" << f.y0 + 28
       << "\" text-anchor=\"middle\">bend angle (degrees)</text>\n</g>\n";
-  svg << "<rect x=\"" << x0 << "\" y=\"" << y1 << "\" width=\"" << x1 - x0
-      << "\" height=\"" << y0 - y1 << "\" fill=\"none\" stroke=\"#333\"/>\n";
-  for (size_t r = 0; r < curves.size(); ++r) {
-    if (curves[r].empty()) continue;
+  svg << "<rect x=\"" << f.x0 << "\" y=\"" << f.y1 << "\" width=\""
+      << f.x1 - f.x0 << "\" height=\"" << f.y0 - f.y1
+      << "\" fill=\"none\" stroke=\"#333\"/>\n";
+}
+
+void PanelLines(std::ostringstream& svg, const PanelFrame& f,
+                const PanelCurves& c) {
+  for (size_t r = 0; r < c.curves.size(); ++r) {
+    if (c.curves[r].empty()) continue;
     svg << "<polyline fill=\"none\" stroke-width=\"1.5\" stroke=\""
         << kColours[r % std::size(kColours)] << "\" points=\"";
-    for (size_t i = 0; i < curves[r].size(); ++i) {
-      svg << (i ? " " : "") << Label(px(curves[r][i].first), 1) << ","
-          << Label(py(curves[r][i].second), 1);
+    for (size_t i = 0; i < c.curves[r].size(); ++i) {
+      svg << (i ? " " : "") << Label(f.X(c.curves[r][i].first), 1) << ","
+          << Label(f.Y(c.curves[r][i].second), 1);
     }
     svg << "\"/>\n";
   }
+}
+
+void Panel(std::ostringstream& svg, const MaterialModelSet& models, int index,
+           double left, double top) {
+  constexpr double kWidth = 440, kHeight = 290;
+  constexpr double kPlotLeft = 56, kPlotRight = 12, kPlotTop = 28,
+                   kPlotBottom = 36;
+  svg << "<g>\n<rect x=\"" << left << "\" y=\"" << top << "\" width=\""
+      << kWidth << "\" height=\"" << kHeight
+      << "\" fill=\"white\" stroke=\"#999\"/>\n";
+  svg << "<text x=\"" << left + kWidth / 2 << "\" y=\"" << top + 18
+      << "\" text-anchor=\"middle\" font-size=\"14\">" << kModelTitles[index]
+      << " &#8212; " << ModelName(index) << "</text>\n";
+  const PanelCurves curves = SampleCurves(models, index);
+  if (!curves.any) {
+    svg << "<text x=\"" << left + kWidth / 2 << "\" y=\"" << top + kHeight / 2
+        << "\" text-anchor=\"middle\" font-size=\"13\" fill=\"#666\">no "
+           "model</text>\n</g>\n";
+    return;
+  }
+  const PanelFrame frame = FrameFor(
+      left + kPlotLeft, left + kWidth - kPlotRight, top + kHeight - kPlotBottom,
+      top + kPlotTop, curves.lo, curves.hi);
+  PanelGrid(svg, frame);
+  PanelLines(svg, frame, curves);
   svg << "</g>\n";
 }
 

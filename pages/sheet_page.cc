@@ -297,7 +297,13 @@ double TickStep(double top) {
   return 10.0 * power;
 }
 
-std::string ForceSection(const SheetModel& m) {
+// The force chart's value axis: up to `top` tons in steps of `tick`.
+struct ForceScale {
+  double top = 1, tick = 1;
+  bool machine_on_scale = false;
+};
+
+ForceScale ForceScaleOf(const SheetModel& m) {
   // The scale is that of the steps' forces and their tools' resistance;
   // the machine's tonnage joins it unless it would flatten the bars to
   // less than a third of the chart.
@@ -305,31 +311,30 @@ std::string ForceSection(const SheetModel& m) {
   for (const SheetStep& s : m.steps) {
     needed = std::max({needed, s.tool_limit_tons, ForceTons(s)});
   }
-  const bool machine_on_scale =
+  ForceScale scale;
+  scale.machine_on_scale =
       m.machine_tonnage > 0 && m.machine_tonnage <= 3.0 * needed;
-  double top = machine_on_scale ? std::max(needed, m.machine_tonnage) : needed;
+  double top =
+      scale.machine_on_scale ? std::max(needed, m.machine_tonnage) : needed;
   if (!(top > 0)) top = 1;
-  const double tick = TickStep(top);
-  top = std::ceil(top / tick) * tick;
-  constexpr double kWidth = 1000, kHeight = 200, kLeft = 60, kRight = 20,
-                   kTop = 12, kBottom = 32;
-  const double plot_h = kHeight - kTop - kBottom;
-  auto y_of = [&](double tons) { return kTop + plot_h * (1.0 - tons / top); };
-  Svg svg(kWidth, kHeight, "100%", "Force per step");
-  for (double v = 0; v <= top + tick / 2; v += tick) {
-    svg.Line(kLeft, y_of(v), kWidth - kRight, y_of(v),
-             "stroke=\"#dde2ea\" stroke-width=\"1\"");
-    svg.Text(kLeft - 6, y_of(v) + 4, Num(v, 1),
-             "font-size=\"11\" text-anchor=\"end\" fill=\"#333\"");
-  }
-  svg.Text(14, kTop + plot_h / 2, "t",
-           "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"");
-  const double slot =
-      (kWidth - kLeft - kRight) / std::max<double>(1.0, m.steps.size());
+  scale.tick = TickStep(top);
+  scale.top = std::ceil(top / scale.tick) * scale.tick;
+  return scale;
+}
+
+constexpr double kForceWidth = 1000, kForceHeight = 200, kForceLeft = 60,
+                 kForceRight = 20, kForceTop = 12, kForceBottom = 32;
+
+// One bar per step, the tool's resistance marked on it, the force above it
+// and the step's number below.
+template <typename YOf>
+void ForceBars(Svg& svg, const SheetModel& m, double top, const YOf& y_of) {
+  const double slot = (kForceWidth - kForceLeft - kForceRight) /
+                      std::max<double>(1.0, m.steps.size());
   const double bar = std::min(40.0, slot * 0.55);
   for (size_t k = 0; k < m.steps.size(); ++k) {
     const SheetStep& s = m.steps[k];
-    const double cx = kLeft + slot * (static_cast<double>(k) + 0.5);
+    const double cx = kForceLeft + slot * (static_cast<double>(k) + 0.5);
     const double tons = std::min(top, std::max(0.0, ForceTons(s)));
     svg.Rect(cx - bar / 2, y_of(tons), bar, y_of(0) - y_of(tons),
              s.warning != 0 ? "fill=\"#e08a2c\"" : "fill=\"#2b6cb0\"");
@@ -340,90 +345,125 @@ std::string ForceSection(const SheetModel& m) {
     }
     svg.Text(cx, y_of(tons) - 4, Num(ForceTons(s), 1),
              "font-size=\"9\" text-anchor=\"middle\" fill=\"#1a1a1a\"");
-    svg.Text(cx, kHeight - kBottom + 15, std::to_string(k + 1),
+    svg.Text(cx, kForceHeight - kForceBottom + 15, std::to_string(k + 1),
              "font-size=\"10\" text-anchor=\"middle\" fill=\"#333\"");
   }
-  if (machine_on_scale) {
-    svg.Line(kLeft, y_of(m.machine_tonnage), kWidth - kRight,
+}
+
+std::string ForceSection(const SheetModel& m) {
+  const ForceScale scale = ForceScaleOf(m);
+  const double top = scale.top, tick = scale.tick;
+  const double plot_h = kForceHeight - kForceTop - kForceBottom;
+  auto y_of = [&](double tons) {
+    return kForceTop + plot_h * (1.0 - tons / top);
+  };
+  Svg svg(kForceWidth, kForceHeight, "100%", "Force per step");
+  for (double v = 0; v <= top + tick / 2; v += tick) {
+    svg.Line(kForceLeft, y_of(v), kForceWidth - kForceRight, y_of(v),
+             "stroke=\"#dde2ea\" stroke-width=\"1\"");
+    svg.Text(kForceLeft - 6, y_of(v) + 4, Num(v, 1),
+             "font-size=\"11\" text-anchor=\"end\" fill=\"#333\"");
+  }
+  svg.Text(14, kForceTop + plot_h / 2, "t",
+           "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"");
+  ForceBars(svg, m, top, y_of);
+  if (scale.machine_on_scale) {
+    svg.Line(kForceLeft, y_of(m.machine_tonnage), kForceWidth - kForceRight,
              y_of(m.machine_tonnage),
              "stroke=\"#1a1a1a\" stroke-width=\"2\" stroke-dasharray=\"8 4\"");
   }
-  svg.Text(kLeft + (kWidth - kLeft - kRight) / 2, kHeight - 4, "step",
+  svg.Text(kForceLeft + (kForceWidth - kForceLeft - kForceRight) / 2,
+           kForceHeight - 4, "step",
            "font-size=\"11\" text-anchor=\"middle\" fill=\"#333\"");
-  const std::string machine = machine_on_scale ? "machine tonnage: dashed line"
-                                               : "machine tonnage " +
-                                                     Num(m.machine_tonnage, 1) +
-                                                     " t, above the scale";
+  const std::string machine =
+      scale.machine_on_scale ? "machine tonnage: dashed line"
+                             : "machine tonnage " + Num(m.machine_tonnage, 1) +
+                                   " t, above the scale";
   return "<section class=\"fig\"><h2>Force per step in t (bars); tools' "
          "resistance over the bend length (red marks); " +
          machine + "</h2>\n" + svg.Finish() + "</section>\n";
 }
 
-}  // namespace
+// The side view's dimensions in millimetres around the die's V, the die's
+// top at y = 0 and y growing downwards.
+struct SideView {
+  double v, t, half_angle, v_depth, depth, x_edge, y_top, y_bottom, stroke;
+};
 
-std::string SideViewSvg(const SheetStep& row, double thickness) {
-  // Everything in millimetres around the die's V, the die's top at y = 0
-  // and y growing downwards.
-  const double v = row.v_width > 0 ? row.v_width : 8.0 * thickness;
-  const double t = thickness > 0 ? thickness : v / 8.0;
-  const double half_angle =
+SideView SideViewOf(const SheetStep& row, double thickness) {
+  SideView s;
+  s.v = row.v_width > 0 ? row.v_width : 8.0 * thickness;
+  s.t = thickness > 0 ? thickness : s.v / 8.0;
+  s.half_angle =
       (row.die_angle > 0 && row.die_angle < 180 ? row.die_angle : 90.0) / 2.0;
-  const double v_depth = v / 2.0 / std::tan(half_angle * kRadiansPerDegree);
-  const double depth = std::fabs(row.step.Y1);
-  const double x_edge = 1.1 * v;
-  const double y_top = -0.55 * v;
-  const double y_bottom = std::max(v_depth, depth + t) + 0.1 * v;
-  Svg svg(2 * x_edge, y_bottom - y_top, "13mm",
-          "Side view of the bend, to scale");
-  svg.Raw("<g transform=\"translate(" + SvgNum(x_edge) + " " + SvgNum(-y_top) +
-          ")\">\n");
-  const double stroke = v / 60.0;
-  // The die with its V.
-  svg.Polygon({{-x_edge, 0},
-               {-v / 2, 0},
-               {0, v_depth},
-               {v / 2, 0},
-               {x_edge, 0},
-               {x_edge, y_bottom},
-               {-x_edge, y_bottom}},
-              "fill=\"#c5ccd6\" stroke=\"#6b7686\" stroke-width=\"" +
-                  SvgNum(stroke) + "\"");
-  // The sheet: its middle surface through the bend under the punch and
-  // over the die's shoulders.
-  const double vertex = depth + t / 2;
-  const double dx = v / 2, dy = -t / 2 - vertex;
-  const double reach = x_edge / dx;
+  s.v_depth = s.v / 2.0 / std::tan(s.half_angle * kRadiansPerDegree);
+  s.depth = std::fabs(row.step.Y1);
+  s.x_edge = 1.1 * s.v;
+  s.y_top = -0.55 * s.v;
+  s.y_bottom = std::max(s.v_depth, s.depth + s.t) + 0.1 * s.v;
+  s.stroke = s.v / 60.0;
+  return s;
+}
+
+// The sheet: its middle surface through the bend under the punch and over
+// the die's shoulders; then the target angle, from the bend's vertex.
+void SideViewSheet(Svg& svg, const SideView& s, double target) {
+  const double vertex = s.depth + s.t / 2;
+  const double dx = s.v / 2, dy = -s.t / 2 - vertex;
+  const double reach = s.x_edge / dx;
   svg.Polyline({{-dx * reach, vertex + dy * reach},
                 {0, vertex},
                 {dx * reach, vertex + dy * reach}},
-               "fill=\"none\" stroke=\"#2b6cb0\" stroke-width=\"" + SvgNum(t) +
-                   "\" stroke-linejoin=\"round\"");
-  // The target angle, from the bend's vertex.
-  const double target = row.step.BendAngle;
+               "fill=\"none\" stroke=\"#2b6cb0\" stroke-width=\"" +
+                   SvgNum(s.t) + "\" stroke-linejoin=\"round\"");
   if (target > 0 && target < 180) {
     const double a = target / 2.0 * kRadiansPerDegree;
-    const double len = 0.9 * v;
+    const double len = 0.9 * s.v;
     svg.Polyline({{-std::sin(a) * len, vertex - std::cos(a) * len},
                   {0, vertex},
                   {std::sin(a) * len, vertex - std::cos(a) * len}},
                  "fill=\"none\" stroke=\"#c0392b\" stroke-width=\"" +
-                     SvgNum(stroke) + "\" stroke-dasharray=\"" +
-                     SvgNum(3 * stroke) + " " + SvgNum(2 * stroke) + "\"");
+                     SvgNum(s.stroke) + "\" stroke-dasharray=\"" +
+                     SvgNum(3 * s.stroke) + " " + SvgNum(2 * s.stroke) + "\"");
   }
-  // The punch, its tip at the depth: flanks at the punch's angle, then a
-  // narrower body up to the top of the view.
+}
+
+// The punch, its tip at the depth: flanks at the punch's angle, then a
+// narrower body up to the top of the view.
+void SideViewPunch(Svg& svg, const SideView& s, double punch_angle) {
   const double punch_half =
-      (row.punch_angle > 0 && row.punch_angle < 180 ? row.punch_angle
-                                                    : 2 * half_angle) /
+      (punch_angle > 0 && punch_angle < 180 ? punch_angle : 2 * s.half_angle) /
       2.0 * kRadiansPerDegree;
-  const double flank = std::min(depth - y_top, 0.35 * v);
-  const double spread = std::min(std::tan(punch_half) * flank, 0.3 * v);
-  svg.Polygon({{0, depth},
-               {-spread, depth - flank},
-               {-spread, y_top},
-               {spread, y_top},
-               {spread, depth - flank}},
+  const double flank = std::min(s.depth - s.y_top, 0.35 * s.v);
+  const double spread = std::min(std::tan(punch_half) * flank, 0.3 * s.v);
+  svg.Polygon({{0, s.depth},
+               {-spread, s.depth - flank},
+               {-spread, s.y_top},
+               {spread, s.y_top},
+               {spread, s.depth - flank}},
               "fill=\"#39424e\"");
+}
+
+}  // namespace
+
+std::string SideViewSvg(const SheetStep& row, double thickness) {
+  const SideView s = SideViewOf(row, thickness);
+  Svg svg(2 * s.x_edge, s.y_bottom - s.y_top, "13mm",
+          "Side view of the bend, to scale");
+  svg.Raw("<g transform=\"translate(" + SvgNum(s.x_edge) + " " +
+          SvgNum(-s.y_top) + ")\">\n");
+  // The die with its V.
+  svg.Polygon({{-s.x_edge, 0},
+               {-s.v / 2, 0},
+               {0, s.v_depth},
+               {s.v / 2, 0},
+               {s.x_edge, 0},
+               {s.x_edge, s.y_bottom},
+               {-s.x_edge, s.y_bottom}},
+              "fill=\"#c5ccd6\" stroke=\"#6b7686\" stroke-width=\"" +
+                  SvgNum(s.stroke) + "\"");
+  SideViewSheet(svg, s, row.step.BendAngle);
+  SideViewPunch(svg, s, row.punch_angle);
   svg.Raw("</g>\n");
   return svg.Finish();
 }

@@ -28,7 +28,9 @@ class PosixFile : public File {
   // second read to confirm the end.
   PosixFile(int fd, std::string path, bool regular = false)
       : fd_(fd), path_(std::move(path)), regular_(regular) {}
-  ~PosixFile() override { Close(); }
+  // A file not closed by its owner is closed here, where a failure can no
+  // longer be reported.
+  ~PosixFile() override { (void)Close(); }
 
   Status SetLength(uint64_t length) override {
     if (::ftruncate(fd_, static_cast<off_t>(length)) != 0)

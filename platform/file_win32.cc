@@ -44,7 +44,9 @@ class Win32File : public File {
  public:
   Win32File(HANDLE handle, std::string path)
       : handle_(handle), path_(std::move(path)) {}
-  ~Win32File() override { Close(); }
+  // A file not closed by its owner is closed here, where a failure can no
+  // longer be reported.
+  ~Win32File() override { (void)Close(); }
 
   // The length changes, the current position does not (as with POSIX
   // ftruncate), so callers see the same behaviour on every platform.

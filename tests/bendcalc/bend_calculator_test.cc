@@ -569,7 +569,7 @@ TEST(BendCalculatorNamesTest, FourNamesFromTheDataFolder) {
 }
 
 TEST_F(BendCalculatorTest, MaterialNumberIsTruncated) {
-  fs_.Remove(FileOf("data", 1));
+  ASSERT_TRUE(fs_.Remove(FileOf("data", 1)).ok());
   SetModels(2, WorkedExampleModels());
   SetModels(4, WorkedExampleModels());
   BendCalculator calculator(fs_, "data");
@@ -659,7 +659,7 @@ TEST_F(BendCalculatorTest, SameMaterialIsNotReloaded) {
   EXPECT_EQ(
       first.depth,
       Run(calculator, WorkedExampleMaterial(), WorkedExampleMachine()).depth);
-  fs_.Remove(FileOf("data", 1));
+  ASSERT_TRUE(fs_.Remove(FileOf("data", 1)).ok());
   const Outcome again =
       Run(calculator, WorkedExampleMaterial(), WorkedExampleMachine());
   EXPECT_EQ(0, again.warning);
@@ -681,7 +681,7 @@ TEST_F(BendCalculatorTest, FailedLoadKeepsThePreviousMaterial) {
   EXPECT_EQ(kWarningMaterialNumber,
             Run(calculator, m, WorkedExampleMachine()).warning);
   EXPECT_EQ(1, calculator.LoadedMaterial());
-  fs_.Remove(FileOf("data", 1));
+  ASSERT_TRUE(fs_.Remove(FileOf("data", 1)).ok());
   m.MaterialNumber = 1;
   EXPECT_EQ(depth1, Run(calculator, m, WorkedExampleMachine()).depth);
   // Another material is read from its own file.

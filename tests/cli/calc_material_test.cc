@@ -243,7 +243,7 @@ TEST(MaterialDescriptionTest, BuildShowBuildGivesTheSameBytes) {
 
 TEST(MaterialDescriptionTest, TermsByNameOrCodeAndTheTableGrid) {
   MaterialModelSet models{};
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   json doc = json::parse(kWorkedExample);
   doc["Springback"]["Terms"] = json::parse(
       R"([{"Term": "x^2*w", "Coefficient": 0.5}, {"Code": 21, "Coefficient": 1}])");
@@ -268,7 +268,7 @@ TEST(MaterialDescriptionTest, TermsByNameOrCodeAndTheTableGrid) {
 
 TEST(MaterialDescriptionTest, ProblemsAreListedWithTheirPaths) {
   MaterialModelSet models{};
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   json doc = json::parse(kWorkedExample);
   doc.erase("InnerRadius");
   doc["Springback"]["Terms"] = json::array();
@@ -292,7 +292,7 @@ TEST(MaterialDescriptionTest, ProblemsAreListedWithTheirPaths) {
 
 TEST(MaterialPlotTest, OneCurvePerRatioInEveryPanelWithAModel) {
   MaterialModelSet models{};
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   ASSERT_TRUE(
       BuildMaterialModels(json::parse(kWorkedExample), &models, &problems));
   const std::string svg = MaterialPlotSvg(models, "A & B <test>");

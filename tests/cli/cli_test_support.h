@@ -49,13 +49,14 @@ inline void WriteText(const std::filesystem::path& path,
 // user who edits that JSON and encodes it back would get.
 inline std::string ControlFileFromInspectJson(const ordered_json& j) {
   ControlFileHeader header;
-  std::string error;
-  EXPECT_TRUE(FromJson(j["header"], &header, &error)) << error;
+  const Status read = FromJson(j["header"], &header);
+  EXPECT_TRUE(read.ok()) << read.message();
   ControlFileImage image;
   EncodeControlFileHeader(header, image.bytes.data());
   for (size_t k = 0; k < j["steps"].size(); ++k) {
     ControlFileStep step;
-    EXPECT_TRUE(FromJson(j["steps"][k], &step, &error)) << error;
+    const Status step_read = FromJson(j["steps"][k], &step);
+    EXPECT_TRUE(step_read.ok()) << step_read.message();
     EncodeControlFileStep(step,
                           image.bytes.data() + control_file::SlotOffset(k));
   }

@@ -406,7 +406,7 @@ TEST_F(GenerateCommandTest, BadDateStopsBeforeTheDriver) {
 
 TEST(AnswersTest, EditsArePlayedInTransferOrderWhateverTheFileOrder) {
   std::vector<ScriptedDialog> script;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   ASSERT_TRUE(BuildAnswers(json::parse(R"([{"Hardness": 57.84,
       "SpacerTargetName": "S1", "ProgramName": "A", "Folder": "out",
       "Material": "AL1", "Action": "CREATE"}])"),
@@ -426,7 +426,7 @@ TEST(AnswersTest, EditsArePlayedInTransferOrderWhateverTheFileOrder) {
 
 TEST(AnswersTest, OnlyEditableFieldsMayBeAnswered) {
   std::vector<ScriptedDialog> script;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_FALSE(
       BuildAnswers(json::parse(R"([{"FileName": "x", "TotalSteps": "9"}])"),
                    "/", &script, &problems));

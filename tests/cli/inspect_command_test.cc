@@ -66,12 +66,13 @@ TEST(InspectTest, RecordFileJsonHoldsEveryField) {
     EXPECT_EQ(j["kind"], "record");
     EXPECT_EQ(j["layout"], "padded");
     RecordFileHeader header;
-    std::string error;
-    ASSERT_TRUE(FromJson(j["header"], &header, &error)) << error;
+    const Status read = FromJson(j["header"], &header);
+    ASSERT_TRUE(read.ok()) << read.message();
     std::vector<RecordFileStep> steps;
     for (const auto& s : j["steps"]) {
       steps.emplace_back();
-      ASSERT_TRUE(FromJson(s, &steps.back(), &error)) << error;
+      const Status step = FromJson(s, &steps.back());
+      ASSERT_TRUE(step.ok()) << step.message();
     }
     ASSERT_EQ(steps.size(), static_cast<size_t>(header.RecordCount - 1));
     // Everything but the closing default record is made again.

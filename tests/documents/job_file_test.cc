@@ -30,22 +30,22 @@ json MinimalJob() {
   })");
 }
 
-std::vector<JsonProblem> ProblemsOf(const json& doc) {
+std::vector<Problem> ProblemsOf(const json& doc) {
   JobFile job;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_FALSE(BuildJob(doc, "/jobs", &job, &problems));
   return problems;
 }
 
 JobFile Built(const json& doc) {
   JobFile job;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_TRUE(BuildJob(doc, "/jobs", &job, &problems))
       << FormatProblems(problems);
   return job;
 }
 
-std::vector<std::string> Paths(const std::vector<JsonProblem>& problems) {
+std::vector<std::string> Paths(const std::vector<Problem>& problems) {
   std::vector<std::string> paths;
   for (const auto& p : problems) paths.push_back(p.path);
   return paths;
@@ -87,7 +87,7 @@ TEST(JobFileTest, EveryProblemIsListedWithItsPath) {
           "$.Tools[0].toolname", "$.Tools[0].Profile[0]"));
   auto message_at = [&](const std::string& path) {
     for (const auto& p : problems) {
-      if (p.path == path) return p.message;
+      if (p.path == path) return p.text;
     }
     return std::string();
   };
@@ -122,10 +122,10 @@ TEST(JobFileTest, MissingAndConflictingTopLevelFields) {
   json both = MinimalJob();
   both["MaterialName"] = "Aluminium";
   EXPECT_THAT(ProblemsOf(both),
-              ElementsAre(Field(&JsonProblem::path, "$.MaterialName")));
-  EXPECT_THAT(ProblemsOf(json::array()),
-              ElementsAre(Field(&JsonProblem::message,
-                                HasSubstr("a job is a JSON object"))));
+              ElementsAre(Field(&Problem::path, "$.MaterialName")));
+  EXPECT_THAT(
+      ProblemsOf(json::array()),
+      ElementsAre(Field(&Problem::text, HasSubstr("a job is a JSON object"))));
 }
 
 TEST(JobFileTest, IntegersMustBeIntegersAndFitTheirWidth) {
@@ -227,11 +227,11 @@ TEST(JobFileTest, MaterialNameAndBackGaugeIntegerSetters) {
 
 TEST(JsonTextTest, SyntaxErrorsGiveLineAndColumn) {
   json doc;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_FALSE(ParseJsonText("{\n  \"Unit\": ,\n}", &doc, &problems));
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_THAT(problems[0].message, HasSubstr("line 2, column 11"));
-  EXPECT_THAT(problems[0].message, ::testing::Not(HasSubstr("json.exception")));
+  EXPECT_THAT(problems[0].text, HasSubstr("line 2, column 11"));
+  EXPECT_THAT(problems[0].text, ::testing::Not(HasSubstr("json.exception")));
 }
 
 // The JSON reader throws a different exception for a number beyond a
@@ -243,19 +243,18 @@ TEST(JsonTextTest, NumberBeyondADoubleIsAProblemNotAnException) {
         R"([0.1, 2e308])"}) {
     SCOPED_TRACE(text);
     json doc;
-    std::vector<JsonProblem> problems;
+    std::vector<Problem> problems;
     bool parsed = true;
     EXPECT_NO_THROW(parsed = ParseJsonText(text, &doc, &problems));
     EXPECT_FALSE(parsed);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].path, "$");
-    EXPECT_THAT(problems[0].message, HasSubstr("number overflow"));
-    EXPECT_THAT(problems[0].message,
-                ::testing::Not(HasSubstr("json.exception")));
+    EXPECT_THAT(problems[0].text, HasSubstr("number overflow"));
+    EXPECT_THAT(problems[0].text, ::testing::Not(HasSubstr("json.exception")));
   }
   // The largest doubles and the smallest ones (which become 0) are numbers.
   json doc;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_TRUE(
       ParseJsonText("[1.7976931348623157e308, 1e-400]", &doc, &problems));
   EXPECT_THAT(problems, IsEmpty());
@@ -263,7 +262,7 @@ TEST(JsonTextTest, NumberBeyondADoubleIsAProblemNotAnException) {
 
 TEST(JobFileTest, LoadJobTextParsesChecksAndBuilds) {
   JobFile job;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_TRUE(LoadJobText(MinimalJob().dump(), "/jobs", &job, &problems));
   EXPECT_THAT(problems, IsEmpty());
   EXPECT_EQ(job.program_path, "/jobs/out/bracket.bmf");
@@ -286,7 +285,7 @@ TEST(JobFileTest, LoadJobTextParsesChecksAndBuilds) {
 
 TEST(JsonTextTest, DuplicateKeysAreReportedAtTheirPath) {
   json doc;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_FALSE(ParseJsonText(
       R"({"Steps": [{"BendAngle": 90}, {"BendAngle": 90, "X": [1, {"a": 1, "a": 2}], "BendAngle": 45}]})",
       &doc, &problems));

@@ -102,7 +102,7 @@ TEST(JobSchemaTest, LoaderKeepsTheSchemasIntegerBounds) {
         doc[site.name] = json::array({{{site.field, wrapped}}});
       }
       JobFile job;
-      std::vector<JsonProblem> problems;
+      std::vector<Problem> problems;
       const bool inside = value >= min && value <= max;
       EXPECT_EQ(BuildJob(doc, "/jobs", &job, &problems), inside)
           << path << " = " << value;
@@ -120,7 +120,7 @@ TEST(ExamplesTest, EveryExampleJobLoads) {
   for (const char* name :
        {"bracket_mm.json", "bracket_inch.json", "cover_two_setups.json"}) {
     JobFile job;
-    std::vector<JsonProblem> problems;
+    std::vector<Problem> problems;
     EXPECT_TRUE(
         LoadJobFile(std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name,
                     &job, &problems))

@@ -360,6 +360,19 @@ TEST_F(ControlFileCorruptionTest, WrongHeaderBlock) {
   EXPECT_NE(std::string::npos, p.find("header block size is 365")) << p;
 }
 
+TEST_F(ControlFileCorruptionTest, ListsEachProblemOnItsOwn) {
+  PutI16At(0, 2);
+  PutI16At(2, 365);
+  DecodedControlFile decoded;
+  const Status s = DecodeControlFile(bytes_, &decoded);
+  EXPECT_EQ(decoded.problems,
+            (std::vector<std::string>{"header block kind is 2, not 1",
+                                      "header block size is 365, not 364"}));
+  EXPECT_EQ(s.message(),
+            "corrupt control file: header block kind is 2, not 1; header "
+            "block size is 365, not 364");
+}
+
 TEST_F(ControlFileCorruptionTest, WrongStepBlockInAUsedSlot) {
   PutI16At(364 + 492 + 0, 0);
   PutI16At(364 + 492 + 2, 364);

@@ -44,8 +44,9 @@ TEST(WriteControlFileTest, AReadOnlyControlFileIsNotReplaced) {
   ASSERT_EQ(0, ::chmod(name.c_str(), 0444));
   ControlFileImage image;
   image.bytes.fill(1);
-  std::string error;
-  EXPECT_EQ(0, WriteControlFile(RealFileSystem(), image, name, &error));
+  const Status written = WriteControlFile(RealFileSystem(), image, name);
+  EXPECT_FALSE(written.ok());
+  const std::string& error = written.message();
   EXPECT_NE(std::string::npos, error.find("Permission denied")) << error;
   std::ifstream in(name, std::ios::binary);
   EXPECT_EQ("old program", std::string(std::istreambuf_iterator<char>(in), {}));

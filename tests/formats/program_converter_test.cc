@@ -47,7 +47,7 @@ class ConverterTest : public ::testing::Test {
   int Convert(FileSystem* fs, std::string* target, int selector = 0) {
     ProgramConverter converter(*fs, selector);
     int r = converter.ConvertToControlFile(kSource, *target);
-    last_error_ = converter.last_error();
+    last_error_ = converter.status().message();
     return r;
   }
   int Read(const std::string& bytes, int selector = 0) {
@@ -132,7 +132,8 @@ TEST_F(ConverterTest, RecordCountsOutsideOneTo99StepsAreRefused) {
     std::string bytes = Encode(p);
     bytes.resize(125 + 145 * 110, '\0');  // long enough for any count here
     EXPECT_EQ(0, Read(bytes)) << count;
-    EXPECT_NE(std::string::npos, converter_.last_error().find("RecordCount"))
+    EXPECT_NE(std::string::npos,
+              converter_.status().message().find("RecordCount"))
         << count;
   }
   EXPECT_EQ(1, Read(Encode(SimpleProgram(99))));  // RecordCount 100
@@ -217,7 +218,7 @@ TEST_F(ConverterTest, TwentyFiveStepsFitTwentySixAreRefused) {
 
   auto p = SimpleProgram(26);  // RecordCount 27: loads, but cannot convert
   mem_.SetFile(kSource, Encode(p));
-  mem_.Remove(target);
+  ASSERT_TRUE(mem_.Remove(target).ok());
   target = kTarget;
   EXPECT_EQ(0, Convert(&mem_, &target));
   EXPECT_EQ(kTarget, target);
@@ -372,7 +373,7 @@ TEST_F(ConverterRealFilesTest, WritesAndAtomicallyReplacesOnDisk) {
   ProgramConverter converter(fs, 0);
   std::string target = dir_ + test_support::NativePath("/P1.NMB");
   ASSERT_EQ(1, converter.ConvertToControlFile(source, target))
-      << converter.last_error();
+      << converter.status().message();
   EXPECT_EQ(dir_ + test_support::NativePath("/2P.NMB"), target);
   EXPECT_EQ(12664u, std::filesystem::file_size(target));
 
@@ -413,7 +414,8 @@ TEST_F(ConverterRealFilesTest, AFolderThatCannotHoldTheFileGivesZero) {
       dir_ + test_support::NativePath("/no such folder/P1.NMB");
   EXPECT_EQ(0, converter.ConvertToControlFile(source, target));
   EXPECT_EQ(dir_ + test_support::NativePath("/no such folder/P1.NMB"), target);
-  EXPECT_NE(std::string::npos, converter.last_error().find("cannot create"));
+  EXPECT_NE(std::string::npos,
+            converter.status().message().find("cannot create"));
 }
 
 }  // namespace

@@ -44,8 +44,9 @@ TEST(WriteControlFileTest, AReadOnlyControlFileIsNotReplaced) {
   ASSERT_TRUE(SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY));
   ControlFileImage image;
   image.bytes.fill(1);
-  std::string error;
-  EXPECT_EQ(0, WriteControlFile(fs, image, name, &error));
+  const Status written = WriteControlFile(fs, image, name);
+  EXPECT_FALSE(written.ok());
+  const std::string& error = written.message();
   EXPECT_NE(std::string::npos, error.find("cannot replace")) << error;
   std::string kept;
   EXPECT_TRUE(ReadWholeFile(fs, name, &kept).ok());

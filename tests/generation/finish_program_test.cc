@@ -239,7 +239,7 @@ TEST_F(FinishProgramTest, StagingNameOfAFileNameWithoutExtension) {
     EXPECT_TRUE(Logged(std::string("create ") + c.staging)) << c.file_name;
     EXPECT_NE(nullptr, files_.GetFile(c.control)) << c.file_name;
     EXPECT_EQ(nullptr, files_.GetFile(c.staging)) << c.file_name;
-    files_.Remove(c.control);
+    ASSERT_TRUE(files_.Remove(c.control).ok());
   }
 }
 

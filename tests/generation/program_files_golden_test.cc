@@ -45,7 +45,7 @@ TEST_P(ProgramFilesGoldenTest, RecordFileAndControlFileMatchTheGoldenFiles) {
   ProgramConverter converter(mem, 0);
   std::string target = "C:/Jobs/P1.NMB";
   ASSERT_EQ(1, converter.ConvertToControlFile("C:/Jobs/P1.kpz", target))
-      << converter.last_error();
+      << converter.status().message();
   EXPECT_EQ(sample.control_file_name, target);
   const std::string* control = mem.GetFile(target);
   ASSERT_NE(nullptr, control);

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   state.done_file = argv[4];
 
   bendpost::documents::JobFile job;
-  std::vector<bendpost::documents::JsonProblem> problems;
+  std::vector<bendpost::documents::Problem> problems;
   if (!bendpost::documents::LoadJobFile(argv[1], &job, &problems)) {
     std::fprintf(stderr, "%s",
                  bendpost::documents::FormatProblems(problems).c_str());

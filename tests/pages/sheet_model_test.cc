@@ -21,7 +21,7 @@ const std::string kGoldenDir = std::string(BENDPOST_TESTDATA_DIR) + "/cli";
 
 JobFile ExampleJob(const std::string& name) {
   JobFile job;
-  std::vector<JsonProblem> problems;
+  std::vector<Problem> problems;
   EXPECT_TRUE(LoadJobFile(
       std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name + ".json", &job,
       &problems));
