@@ -1,6 +1,7 @@
 #include "cli/inspect_command.h"
 
-#include <fstream>
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <sstream>
 
 #include "base/le_bytes.h"
@@ -239,15 +240,23 @@ ordered_json InspectJson(const std::string& bytes) {
   return j;
 }
 
-int RunInspect(const InspectOptions& options, CommandIo& io) {
-  std::ifstream in(options.path, std::ios::binary);
-  if (!in) {
+Runner SetUpInspect(CLI::App& insp, Services& services) {
+  auto inspect = std::make_shared<InspectOptions>();
+  insp.add_option("FILE", inspect->path, "the file")->required();
+  insp.add_flag("--json", inspect->json, "every field of every block as JSON");
+  insp.add_flag("--raw", inspect->raw, "add every field with its offset");
+  return [inspect, &services](CommandIo& io) {
+    return RunInspect(services.files, *inspect, io);
+  };
+}
+
+int RunInspect(FileSystem& files, const InspectOptions& options,
+               CommandIo& io) {
+  std::string bytes;
+  if (!ReadWholeFile(files, options.path, &bytes).ok()) {
     io.err << "bendpost inspect: cannot read " << options.path << "\n";
     return kExitUsage;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  const std::string bytes = buffer.str();
   const Identified id = Identify(bytes);
   if (id.kind == FileKind::kUnknown) {
     io.err << "bendpost inspect: " << options.path << ": " << id.error << "\n";

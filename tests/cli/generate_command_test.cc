@@ -69,7 +69,8 @@ class GenerateCommandTest : public ::testing::Test {
   }
   int Run(bool terminal = false) {
     CommandIo io{in_, out_, err_, terminal};
-    return RunGenerate(options_, io, calls_);
+    Services services = testing::RealServices(calls_);
+    return RunGenerate(options_, io, services);
   }
   json JsonSummary() {
     options_.json = true;
