@@ -22,9 +22,12 @@ Status ReadWholeFile(FileSystem& fs, const std::string& path,
 
 Status WriteFileAtomically(FileSystem& fs, const std::string& path,
                            const std::string& bytes) {
+  // The rename below would replace `path` whatever its permissions.
+  Status s = fs.CheckWritable(path);
+  if (!s.ok()) return s;
   const std::string staging = path + ".tmp";
   std::unique_ptr<File> file;
-  Status s = fs.Create(staging, &file);
+  s = fs.Create(staging, &file);
   if (!s.ok()) return s;
   s = file->Write(bytes.data(), bytes.size());
   if (s.ok()) s = file->Sync();
