@@ -8,8 +8,7 @@
 namespace bendpost::cli {
 
 int RunCommandLine(std::span<const Command> commands, int argc,
-                   const char* const* argv, Services& services,
-                   CommandIo& io) {
+                   const char* const* argv, Services& services, CommandIo& io) {
   CLI::App app{
       "bendpost: press brake programs from a job file, and the tools around "
       "them (control files, bend calculations, material data, tool tables)."};

@@ -30,14 +30,14 @@ Ran RunBendpost(std::vector<const char*> argv) {
   std::istringstream in;
   std::ostringstream out, err;
   CommandIo io{in, out, err, false};
-  const int code =
-      RunCommandLine(kCalcOnly, static_cast<int>(argv.size()), argv.data(),
-                     services, io);
+  const int code = RunCommandLine(kCalcOnly, static_cast<int>(argv.size()),
+                                  argv.data(), services, io);
   return {code, out.str(), err.str()};
 }
 
 TEST(CommandLineTest, CalcWithoutItsRequiredNumbersNamesThem) {
-  const Ran r = RunBendpost({"bendpost", "calc", "--thickness", "2", "--angle", "90"});
+  const Ran r =
+      RunBendpost({"bendpost", "calc", "--thickness", "2", "--angle", "90"});
   EXPECT_EQ(r.code, kExitUsage);
   EXPECT_EQ(r.err,
             "bendpost calc: missing --material --v-width --die-angle "
@@ -47,11 +47,31 @@ TEST(CommandLineTest, CalcWithoutItsRequiredNumbersNamesThem) {
 }
 
 TEST(CommandLineTest, CalcWithEveryRequiredNumberCalculates) {
-  const Ran r = RunBendpost({"bendpost", "calc", "--material", "0", "--thickness", "2",
-                     "--v-width", "16", "--die-angle", "88", "--length",
-                     "1000", "--strength", "40", "--angle", "90", "--tonnage",
-                     "100", "--max-length", "3000", "--punch-resistance",
-                     "100", "--die-resistance", "100", "--json"});
+  const Ran r = RunBendpost({"bendpost",
+                             "calc",
+                             "--material",
+                             "0",
+                             "--thickness",
+                             "2",
+                             "--v-width",
+                             "16",
+                             "--die-angle",
+                             "88",
+                             "--length",
+                             "1000",
+                             "--strength",
+                             "40",
+                             "--angle",
+                             "90",
+                             "--tonnage",
+                             "100",
+                             "--max-length",
+                             "3000",
+                             "--punch-resistance",
+                             "100",
+                             "--die-resistance",
+                             "100",
+                             "--json"});
   EXPECT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(r.out.rfind("{\"depth\":", 0), 0u) << r.out;
 }
