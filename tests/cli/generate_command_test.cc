@@ -208,7 +208,7 @@ TEST_F(GenerateCommandTest, YesCreatesEveryProgramAndPrintsTheSummary) {
   EXPECT_THAT(out, HasSubstr("2  120701   Second  1      created  -         " +
                              out_dir + "/2120701.NMB"));
   // The counter key was made for this user; the next serial is stored.
-  PosixSettingsStore store(options_.settings_dir);
+  FolderSettingsStore store(options_.settings_dir);
   ScriptedUserInterface ui;
   auto key = store.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kRead);
   ASSERT_NE(key, nullptr);
