@@ -1,7 +1,10 @@
 #include "cli/calc_command.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdlib>
-#include <filesystem>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "base/numeric.h"
 #include "base/text.h"
@@ -10,7 +13,6 @@
 #include "documents/json_text.h"
 #include "documents/program_json.h"
 #include "generation/step_bend_data.h"
-#include "platform/platform.h"
 
 namespace bendpost::cli {
 
@@ -46,16 +48,100 @@ bool ReadBlock(const nlohmann::json& j, float (&values)[8]) {
   return true;
 }
 
+// calc's numeric options: all but the defaulted ones are required, unless
+// the values come line by line (--batch).
+struct CalcNumber {
+  const char* name;
+  double CalcOptions::*value;
+  const char* help;
+  bool required;
+};
+constexpr CalcNumber kCalcNumbers[] = {
+    {"--material", &CalcOptions::material, "material number 1..4 (0: none)",
+     true},
+    {"--thickness", &CalcOptions::thickness, "sheet thickness, mm", true},
+    {"--v-width", &CalcOptions::v_width, "die V width, mm", true},
+    {"--die-angle", &CalcOptions::die_angle, "die angle, degrees", true},
+    {"--die-radius", &CalcOptions::die_radius, "die radius, mm (default 0)",
+     false},
+    {"--length", &CalcOptions::length_mm, "bend length, mm", true},
+    {"--strength", &CalcOptions::strength, "tensile strength (the hardness)",
+     true},
+    {"--angle", &CalcOptions::angle, "bend angle, degrees", true},
+    {"--tonnage", &CalcOptions::tonnage, "machine tonnage", true},
+    {"--min-tonnage", &CalcOptions::min_tonnage,
+     "machine minimum tonnage (default 0)", false},
+    {"--max-length", &CalcOptions::max_length,
+     "machine maximum bending length, mm", true},
+    {"--frame-tightness", &CalcOptions::frame_tightness,
+     "machine frame tightness (default 0)", false},
+    {"--bending-coefficient", &CalcOptions::bending_coefficient,
+     "setup bending coefficient (default 0)", false},
+    {"--punch-resistance", &CalcOptions::punch_resistance,
+     "punch resistance, tons per metre", true},
+    {"--die-resistance", &CalcOptions::die_resistance,
+     "die resistance, tons per metre", true},
+    {"--offset", &CalcOptions::offset,
+     "the bend's offset from the machine centre, mm (default 0)", false},
+};
+
+struct CalcCommand {
+  CalcOptions options;
+  std::vector<std::pair<const CalcNumber*, CLI::Option*>> numbers;
+
+  // The required numbers not given, each after a space ("" for none).
+  std::string Missing() const {
+    std::string missing;
+    for (const auto& [n, option] : numbers) {
+      if (n->required && option->count() == 0)
+        missing += " " + std::string(n->name);
+    }
+    return missing;
+  }
+};
+
 }  // namespace
 
-CalcOutcome CalculateStep(const std::string& data_dir,
+Runner SetUpCalc(CLI::App& calc_app, Services& services) {
+  auto calc = std::make_shared<CalcCommand>();
+  calc_app
+      .add_option("--data", calc->options.data_dir,
+                  "folder of the material data files f_1..f_4")
+      ->capture_default_str();
+  for (const CalcNumber& n : kCalcNumbers) {
+    calc->numbers.emplace_back(
+        &n, calc_app.add_option(n.name, calc->options.*n.value, n.help));
+  }
+  calc_app
+      .add_option("--frame-flag", calc->options.frame_flag,
+                  "1 adds the frame term to the depth (default 0; the "
+                  "driver gives 0 for the Operateur and BandR controls)")
+      ->check(CLI::IsMember({0, 1}));
+  calc_app.add_flag("--json", calc->options.json,
+                    "print {\"depth\", \"force\", \"tonnage\", \"warning\"}");
+  calc_app.add_flag("--batch", calc->options.batch,
+                    "read JSON lines {\"data\", \"material\": [8], "
+                    "\"machine\": [8], \"offset\"} from stdin, write one "
+                    "result line each");
+  return [calc, &services](CommandIo& io) {
+    if (!calc->options.batch) {
+      if (const std::string missing = calc->Missing(); !missing.empty()) {
+        io.err << "bendpost calc: missing" << missing << " (or give --batch)\n";
+        return kExitUsage;
+      }
+    }
+    return RunCalc(services.files, calc->options, io);
+  };
+}
+
+CalcOutcome CalculateStep(FileSystem& files, const std::string& data_dir,
                           const BendMaterialData& material,
                           const BendMachineData& machine, float offset) {
   // The generation's own calculation, on the machine of the block's
   // maximum bending length.
-  const StepBendData data = CalculateStepBendData(
-      *CurrentPlatform().files, CString(data_dir), material, machine, offset,
-      machine.MaxBendingLength);
+  const StepBendData data =
+      CalculateStepBendData(files, CString(data_dir), material, machine, offset,
+                            machine.MaxBendingLength);
   CalcOutcome outcome;
   outcome.depth = data.depth;
   outcome.force = data.force;
@@ -100,8 +186,8 @@ std::string CalcOutcomeJson(const CalcOutcome& outcome) {
   return j.dump();
 }
 
-bool CalcBatchLine(const std::string& line, const std::string& default_data,
-                   std::string* result) {
+bool CalcBatchLine(FileSystem& files, const std::string& line,
+                   const std::string& default_data, std::string* result) {
   auto error = [&](const std::string& what) {
     *result = nlohmann::json({{"error", what}}).dump();
     return false;
@@ -137,19 +223,19 @@ bool CalcBatchLine(const std::string& line, const std::string& default_data,
     offset = static_cast<float>(j["offset"].get<double>());
   }
   *result = CalcOutcomeJson(
-      CalculateStep(data, BendMaterialData::FromArray(material),
+      CalculateStep(files, data, BendMaterialData::FromArray(material),
                     BendMachineData::FromArray(machine), offset));
   return true;
 }
 
-int RunCalc(const CalcOptions& options, CommandIo& io) {
+int RunCalc(FileSystem& files, const CalcOptions& options, CommandIo& io) {
   if (options.batch) {
     int exit_code = kExitOk;
     std::string line;
     while (std::getline(io.in, line)) {
       if (TrimView(line).empty()) continue;
       std::string result;
-      if (!CalcBatchLine(line, options.data_dir, &result)) {
+      if (!CalcBatchLine(files, line, options.data_dir, &result)) {
         exit_code = kExitIncomplete;
       }
       io.out << result << "\n";
@@ -160,8 +246,9 @@ int RunCalc(const CalcOptions& options, CommandIo& io) {
 
   const BendMaterialData material = MaterialBlock(options);
   const BendMachineData machine = MachineBlock(options);
-  const CalcOutcome outcome = CalculateStep(options.data_dir, material, machine,
-                                            static_cast<float>(options.offset));
+  const CalcOutcome outcome =
+      CalculateStep(files, options.data_dir, material, machine,
+                    static_cast<float>(options.offset));
   if (options.json) {
     io.out << CalcOutcomeJson(outcome) << "\n";
     return kExitOk;
@@ -177,9 +264,8 @@ int RunCalc(const CalcOptions& options, CommandIo& io) {
          << (warning.empty() ? "(none)" : warning) << "\n";
   const int n = TruncToInt32(material.MaterialNumber);
   if (n >= 1 && n <= 4) {
-    BendCalculator names{*CurrentPlatform().files, CString(options.data_dir)};
-    std::error_code ec;
-    if (!std::filesystem::exists(names.FileName(n).str(), ec)) {
+    BendCalculator names{files, CString(options.data_dir)};
+    if (!files.Exists(names.FileName(n).str())) {
       io.err << "note: there is no material data file "
              << names.FileName(n).str() << " (see --data)\n";
     }

@@ -16,7 +16,9 @@
 #include <string>
 
 #include "bendcalc/bend_data.h"
+#include "cli/command.h"
 #include "cli/command_io.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
@@ -54,7 +56,7 @@ struct CalcOutcome {
 };
 
 // The calculation of one step, as the driver makes it.
-CalcOutcome CalculateStep(const std::string& data_dir,
+CalcOutcome CalculateStep(FileSystem& files, const std::string& data_dir,
                           const BendMaterialData& material,
                           const BendMachineData& machine, float offset);
 
@@ -66,12 +68,16 @@ BendMachineData MachineBlock(const CalcOptions& options);
 // numbers read back as the same 32-bit floats.
 std::string CalcOutcomeJson(const CalcOutcome& outcome);
 
-int RunCalc(const CalcOptions& options, CommandIo& io);
+// Declares the options of `calc` on `command`. Its runner refuses a
+// command line without every required number unless --batch is given.
+Runner SetUpCalc(CLI::App& command, Services& services);
+
+int RunCalc(FileSystem& files, const CalcOptions& options, CommandIo& io);
 
 // One line of --batch: the result line, or {"error": ...}. False for an
 // error.
-bool CalcBatchLine(const std::string& line, const std::string& default_data,
-                   std::string* result);
+bool CalcBatchLine(FileSystem& files, const std::string& line,
+                   const std::string& default_data, std::string* result);
 
 }  // namespace bendpost::cli
 

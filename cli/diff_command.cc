@@ -1,5 +1,8 @@
 #include "cli/diff_command.h"
 
+#include <CLI/CLI.hpp>
+#include <memory>
+
 #include "documents/library_json.h"
 #include "formats/program_diff.h"
 #include "formats/program_kind.h"
@@ -94,6 +97,16 @@ int RunDiff(const DiffOptions& options, CommandIo& io, FileSystem& files) {
     PrintDifference(io.out, d);
   }
   return d.same() ? kExitOk : kExitIncomplete;
+}
+
+Runner SetUpDiff(CLI::App& command, Services& services) {
+  auto diff = std::make_shared<DiffOptions>();
+  command.add_option("A", diff->a_path, "the first file")->required();
+  command.add_option("B", diff->b_path, "the second file")->required();
+  command.add_flag("--json", diff->json, "the differences as JSON");
+  return [diff, &services](CommandIo& io) {
+    return RunDiff(*diff, io, services.files);
+  };
 }
 
 }  // namespace bendpost::cli

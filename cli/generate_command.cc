@@ -1,5 +1,6 @@
 #include "cli/generate_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -89,15 +90,16 @@ bool ReadDateOption(const std::string& text, std::optional<Date>* date,
 
 // The job, the dialog answers, and whether there is someone (or something)
 // to answer the dialogs.
-bool LoadInputs(const GenerateOptions& options, const CommandIo& io,
-                JobFile* job, std::vector<ScriptedDialog>* script) {
+bool LoadInputs(FileSystem& files, const GenerateOptions& options,
+                const CommandIo& io, JobFile* job,
+                std::vector<ScriptedDialog>* script) {
   std::vector<Problem> problems;
-  if (!LoadJobFile(options.job_path, job, &problems)) {
+  if (!LoadJobFile(files, options.job_path, job, &problems)) {
     WriteProblemReport(io.err, options.job_path, problems, "  ");
     return false;
   }
   if (!options.answers_path.empty() &&
-      !LoadAnswersFile(options.answers_path, script, &problems)) {
+      !LoadAnswersFile(files, options.answers_path, script, &problems)) {
     WriteProblemReport(io.err, options.answers_path, problems, "  ");
     return false;
   }
@@ -144,8 +146,8 @@ struct SerialCounter {
   std::unique_ptr<SettingsStore> store;
 };
 
-bool OpenSerialCounter(const GenerateOptions& options, SerialCounter* counter,
-                       std::ostream& err) {
+bool OpenSerialCounter(const GenerateOptions& options, UserInterface& ui,
+                       SerialCounter* counter, std::ostream& err) {
   std::string error;
   counter->lock = LockCounterStore(
       options.settings_dir,
@@ -155,8 +157,7 @@ bool OpenSerialCounter(const GenerateOptions& options, SerialCounter* counter,
       },
       &error);
   if (counter->lock) {
-    counter->store =
-        OpenCounterStore(options.settings_dir, *CurrentPlatform().ui, &error);
+    counter->store = OpenCounterStore(options.settings_dir, ui, &error);
   }
   if (!counter->store) err << "bendpost generate: " << error << "\n";
   return counter->store != nullptr;
@@ -198,34 +199,32 @@ FrontEnd MakeFrontEnd(const GenerateOptions& options,
 
 // Whether a program's control file replaces one that was there: asked
 // when the operator confirmed, before the driver writes.
-void WatchReplacedControlFiles(HostUserInterface& host_ui) {
-  host_ui.SetConfirmListener([](ProgramEvent& event) {
-    std::error_code ec;
-    event.control_file_existed =
-        fs::is_regular_file(ControlFilePath(event.closed[IDC_FILE_NAME],
-                                            event.closed[IDC_PROGRAM_NAME]),
-                            ec);
+void WatchReplacedControlFiles(FileSystem& files, HostUserInterface& host_ui) {
+  host_ui.SetConfirmListener([&files](ProgramEvent& event) {
+    event.control_file_existed = files.Exists(ControlFilePath(
+        event.closed[IDC_FILE_NAME], event.closed[IDC_PROGRAM_NAME]));
   });
 }
 
 // A program whose FileName ends in ".kpz" is finished under that name, and
 // a control file is the one thing there that decodes as one (its size and
 // block headers): a record file never does.
-bool IsFinishedControlFile(const fs::path& path) {
+bool IsFinishedControlFile(FileSystem& files, const fs::path& path) {
   std::string bytes;
   DecodedControlFile decoded;
-  return ReadWholeFile(RealFileSystem(), path.string(), &bytes).ok() &&
+  return ReadWholeFile(files, path.string(), &bytes).ok() &&
          DecodeControlFile(bytes, &decoded).ok();
 }
 
 // The files an interrupted earlier run left in the program folder, named
 // on `err`.
-std::vector<std::string> ReportLeftovers(const std::string& program_path,
+std::vector<std::string> ReportLeftovers(FileSystem& files,
+                                         const std::string& program_path,
                                          std::ostream& err) {
   const std::string program_folder =
       fs::path(program_path).parent_path().string();
   const std::vector<std::string> leftovers =
-      FindLeftovers(program_folder.empty() ? "." : program_folder);
+      FindLeftovers(files, program_folder.empty() ? "." : program_folder);
   if (!leftovers.empty()) {
     err << "bendpost generate: an interrupted earlier run left "
         << leftovers.size() << (leftovers.size() == 1 ? " file" : " files")
@@ -256,18 +255,16 @@ void MarkScriptErrors(const ScriptedUserInterface& scripted,
 
 // Writes the setup sheets asked for, prints the summary (a table, or JSON
 // with --json) and returns the exit code they give.
-int PrintSummary(const GenerateOptions& options, const JobFile& job,
-                 const std::vector<ProgramEvent>& events,
+int PrintSummary(FileSystem& files, const GenerateOptions& options,
+                 const JobFile& job, const std::vector<ProgramEvent>& events,
                  const HostRunResult& run,
                  const std::vector<std::string>& leftovers, CommandIo& io) {
   std::ostream& out = io.out;
-  const std::vector<ProgramSummary> summary =
-      Summarize(CutPrograms(job), events, [](const std::string& path) {
-        std::error_code ec;
-        return fs::is_regular_file(path, ec);
-      });
+  const std::vector<ProgramSummary> summary = Summarize(
+      CutPrograms(job), events,
+      [&files](const std::string& path) { return files.Exists(path); });
   int exit_code = SummaryExitCode(summary);
-  if (options.sheet && !WriteProgramSheets(summary, job, io)) {
+  if (options.sheet && !WriteProgramSheets(files, summary, job, io)) {
     exit_code = std::max(exit_code, kExitIncomplete);
   }
   if (options.json) {
@@ -282,22 +279,56 @@ int PrintSummary(const GenerateOptions& options, const JobFile& job,
 
 }  // namespace
 
+Runner SetUpGenerate(CLI::App& gen, Services& services) {
+  auto generate = std::make_shared<GenerateOptions>();
+  gen.add_option("JOB", generate->job_path, "the job file (JSON)")->required();
+  gen.add_option("--out", generate->out_dir,
+                 "the program folder (replaces the folder of the job's "
+                 "ProgramPath; made if missing)");
+  gen.add_flag("--yes", generate->yes,
+               "confirm every dialog with its defaults");
+  gen.add_option("--answers", generate->answers_path,
+                 "dialog answers (JSON), one object per dialog");
+  gen.add_option("--date", generate->date,
+                 "YYYY-MM-DD: the date for program names and creation dates");
+  gen.add_option("--settings", generate->settings_dir,
+                 "folder of the per-user serial counter (default: the "
+                 "user's store: the registry on Windows, "
+                 "$XDG_CONFIG_HOME/bendpost/registry elsewhere)");
+  gen.add_option("--data", generate->data_dir,
+                 "folder of the material data files (replaces the job's "
+                 "DataPath)");
+  gen.add_flag("--json", generate->json, "print the summary as JSON");
+  gen.add_flag("--sheet", generate->sheet,
+               "write each created program's setup sheet beside its "
+               "control file (extension .html)");
+  gen.add_flag("--interactive", generate->interactive,
+               "use the terminal dialog even when the input is not a "
+               "terminal");
+  return [generate, &services](CommandIo& io) {
+    return RunGenerate(*generate, io, services);
+  };
+}
+
 int RunGenerate(const GenerateOptions& options, CommandIo& io,
-                const DriverCalls& calls) {
+                Services& services) {
+  FileSystem& files = services.files;
   // Options first: none of them may fail once the driver has the job.
   std::optional<Date> date;
   JobFile job;
   std::vector<ScriptedDialog> script;
   std::string program_path;
   if (!ReadDateOption(options.date, &date, io.err) ||
-      !LoadInputs(options, io, &job, &script) ||
+      !LoadInputs(files, options, io, &job, &script) ||
       !ApplyFolderOptions(options, &job, &program_path, io.err)) {
     return kExitUsage;
   }
   // Held to the end: the leftovers below and the serial numbers are this
   // run's alone.
   SerialCounter counter;
-  if (!OpenSerialCounter(options, &counter, io.err)) return kExitUsage;
+  if (!OpenSerialCounter(options, services.ui, &counter, io.err)) {
+    return kExitUsage;
+  }
   std::unique_ptr<FixedClock> fixed_clock;
   if (date) fixed_clock = std::make_unique<FixedClock>(*date);
 
@@ -305,19 +336,19 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   std::ostream& plain = options.json ? io.err : io.out;
   FrontEnd front_end = MakeFrontEnd(options, std::move(script), io, plain);
   HostUserInterface host_ui(front_end.ui());
-  WatchReplacedControlFiles(host_ui);
+  WatchReplacedControlFiles(files, host_ui);
   const std::vector<std::string> leftovers =
-      ReportLeftovers(program_path, io.err);
+      ReportLeftovers(files, program_path, io.err);
 
   Platform platform;
-  platform.files = &RealFileSystem();
-  platform.clock = fixed_clock ? fixed_clock.get() : &SystemClock();
+  platform.files = &files;
+  platform.clock = fixed_clock ? fixed_clock.get() : &services.clock;
   platform.settings = counter.store.get();
   platform.ui = &host_ui;
   HostRunResult run;
   {
     ScopedPlatform installed(platform);
-    run = RunHostSequence(job, program_path, calls);
+    run = RunHostSequence(job, program_path, services.driver);
   }
   if (!run.store_created) {
     io.err << "bendpost generate: the driver could not create its job store\n";
@@ -326,11 +357,12 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   if (front_end.scripted) {
     MarkScriptErrors(*front_end.scripted, &host_ui.mutable_events(), io.err);
   }
-  return PrintSummary(options, job, host_ui.mutable_events(), run, leftovers,
-                      io);
+  return PrintSummary(files, options, job, host_ui.mutable_events(), run,
+                      leftovers, io);
 }
 
-std::vector<std::string> FindLeftovers(const std::string& folder) {
+std::vector<std::string> FindLeftovers(FileSystem& files,
+                                       const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
@@ -338,9 +370,9 @@ std::vector<std::string> FindLeftovers(const std::string& folder) {
     const std::string name = it->path().filename().string();
     // A whole temporary control file is still a leftover: it was never
     // renamed into place.
-    const bool candidate =
-        EndsWithNoCase(name, ".nmb.tmp") ||
-        (EndsWithNoCase(name, ".kpz") && !IsFinishedControlFile(it->path()));
+    const bool candidate = EndsWithNoCase(name, ".nmb.tmp") ||
+                           (EndsWithNoCase(name, ".kpz") &&
+                            !IsFinishedControlFile(files, it->path()));
     if (candidate && it->is_regular_file(ec)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());

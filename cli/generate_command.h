@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_io.h"
 #include "host/driver_calls.h"
 #include "platform/clock.h"
@@ -27,16 +28,22 @@ struct GenerateOptions {
   bool sheet = false;        // --sheet: a setup sheet beside each program
 };
 
+// Declares the options of `generate` on `command`.
+Runner SetUpGenerate(CLI::App& command, Services& services);
+
 // Runs the command; returns the exit code (command_io.h). Nothing reaches
-// the driver when the options, the job or the answers have a problem.
+// the driver when the options, the job or the answers have a problem. The
+// driver runs on `services`: its files, its clock (unless --date), and
+// `services.driver` for its exports.
 int RunGenerate(const GenerateOptions& options, CommandIo& io,
-                const DriverCalls& calls);
+                Services& services);
 
 // The files in `folder` that a run of the driver stopped half way leaves:
 // staging files ("*.kpz") and temporary control files ("*.NMB.tmp"), by
 // name, sorted. The next program of the same name replaces them. A "*.kpz"
 // that is a whole control file is a finished program, not a leftover.
-std::vector<std::string> FindLeftovers(const std::string& folder);
+std::vector<std::string> FindLeftovers(FileSystem& files,
+                                       const std::string& folder);
 
 // "2026-12-07" -> the date; nullopt for anything that is not a real date
 // of the form YYYY-MM-DD.

@@ -1,6 +1,7 @@
 #include "cli/inspect_command.h"
 
-#include <fstream>
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <sstream>
 
 #include "base/text.h"
@@ -180,13 +181,14 @@ std::vector<std::string> PrintTextReport(const InspectOptions& options,
     DecodedControlFile f;
     (void)DecodeControlFile(bytes, &f);  // the problems are in f.problems
     problems = f.problems;
-    io.out << "Control file " << options.path << " (" << GroupedThousands(bytes.size())
-           << " bytes, " << f.steps.size() << " of 25 step slots used)\n\n";
+    io.out << "Control file " << options.path << " ("
+           << GroupedThousands(bytes.size()) << " bytes, " << f.steps.size()
+           << " of 25 step slots used)\n\n";
     ReportControl(io.out, f);
   } else {
     const RecordFile f = DecodeRecordFileBytes(bytes, id);
-    io.out << "Record file " << options.path << " (" << GroupedThousands(bytes.size())
-           << " bytes, "
+    io.out << "Record file " << options.path << " ("
+           << GroupedThousands(bytes.size()) << " bytes, "
            << (id.layout == RecordLayout::kCompact ? "compact" : "padded")
            << " layout)\n\n";
     ReportRecord(io.out, f.header, f.steps);
@@ -206,15 +208,23 @@ std::vector<std::string> PrintTextReport(const InspectOptions& options,
 
 }  // namespace
 
-int RunInspect(const InspectOptions& options, CommandIo& io) {
-  std::ifstream in(options.path, std::ios::binary);
-  if (!in) {
+Runner SetUpInspect(CLI::App& insp, Services& services) {
+  auto inspect = std::make_shared<InspectOptions>();
+  insp.add_option("FILE", inspect->path, "the file")->required();
+  insp.add_flag("--json", inspect->json, "every field of every block as JSON");
+  insp.add_flag("--raw", inspect->raw, "add every field with its offset");
+  return [inspect, &services](CommandIo& io) {
+    return RunInspect(services.files, *inspect, io);
+  };
+}
+
+int RunInspect(FileSystem& files, const InspectOptions& options,
+               CommandIo& io) {
+  std::string bytes;
+  if (!ReadWholeFile(files, options.path, &bytes).ok()) {
     io.err << "bendpost inspect: cannot read " << options.path << "\n";
     return kExitUsage;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  const std::string bytes = buffer.str();
   const Identified id = IdentifyProgramFile(bytes);
   if (id.kind == FileKind::kUnknown) {
     io.err << "bendpost inspect: " << options.path << ": " << id.error << "\n";

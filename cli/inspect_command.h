@@ -18,8 +18,10 @@
 
 #include <string>
 
+#include "cli/command.h"
 #include "cli/command_io.h"
 #include "documents/program_json.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
@@ -31,7 +33,10 @@ struct InspectOptions {
   bool raw = false;
 };
 
-int RunInspect(const InspectOptions& options, CommandIo& io);
+// Declares the options of `inspect` on `command`.
+Runner SetUpInspect(CLI::App& command, Services& services);
+
+int RunInspect(FileSystem& files, const InspectOptions& options, CommandIo& io);
 
 // The JSON document of `inspect --json` for the bytes of a file; an object
 // with "error" when the bytes are neither kind of file.

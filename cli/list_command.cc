@@ -1,6 +1,8 @@
 #include "cli/list_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
+#include <memory>
 
 #include "base/text.h"
 #include "cli/sheet_command.h"
@@ -124,6 +126,19 @@ int RunList(const ListOptions& options, CommandIo& io, FileSystem& files) {
     PrintTable(io.out, catalogue);
   }
   return kExitOk;
+}
+
+Runner SetUpList(CLI::App& command, Services& services) {
+  auto list = std::make_shared<ListOptions>();
+  command.add_option("FOLDER", list->folder, "the program folder")->required();
+  command.add_option("--part", list->part,
+                     "only part references containing TEXT (case ignored)");
+  command.add_flag("--json", list->json, "the rows as a JSON array");
+  command.add_option("--html", list->html_path,
+                     "also write the list as a page (HTML)");
+  return [list, &services](CommandIo& io) {
+    return RunList(*list, io, services.files);
+  };
 }
 
 }  // namespace bendpost::cli

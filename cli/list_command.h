@@ -17,6 +17,7 @@
 
 #include <string>
 
+#include "cli/command.h"
 #include "cli/command_io.h"
 #include "platform/file.h"
 
@@ -30,6 +31,10 @@ struct ListOptions {
 };
 
 int RunList(const ListOptions& options, CommandIo& io, FileSystem& files);
+
+// Declares the command's options on `command`; the runner reads through
+// services.files.
+Runner SetUpList(CLI::App& command, Services& services);
 
 }  // namespace bendpost::cli
 

@@ -1,10 +1,10 @@
 #include "cli/material_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <locale>
-#include <sstream>
+#include <memory>
 
 #include "base/text.h"
 #include "bendcalc/material_file.h"
@@ -38,26 +38,45 @@ using pages::WritePage;
 
 namespace {
 
-bool ReadFile(const std::string& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *bytes = s.str();
-  return true;
+struct MaterialArgs {
+  std::string in, out;
+  bool json = false;
+};
+
+// chart --data DIR --material N [...]
+CLI::App* AddChart(CLI::App& material, ChartOptions* chart) {
+  CLI::App* chart_app = material.add_subcommand(
+      "chart",
+      "The shop's bending chart (HTML): force per metre, inner radius and "
+      "ram depth of a 90-degree bend for each thickness and die opening.");
+  chart_app
+      ->add_option("--data", chart->data_dir,
+                   "folder of the material data files f_1..f_4")
+      ->required();
+  chart_app->add_option("--material", chart->material, "material number 1..4")
+      ->required();
+  chart_app->add_option("--thickness", chart->thickness_list,
+                        "thicknesses, mm, comma-separated (default 0.5 to "
+                        "12)");
+  chart_app->add_option("--v-width", chart->v_width_list,
+                        "die openings, mm, comma-separated (default 4 to 100)");
+  chart_app->add_option("--die-angle", chart->die_angle, "die angle, degrees")
+      ->capture_default_str();
+  chart_app
+      ->add_option("--die-radius", chart->die_radius, "die shoulder radius, mm")
+      ->capture_default_str();
+  chart_app->add_option("--strength", chart->strength,
+                        "tensile strength (default: the material's hardness "
+                        "at the BandR control)");
+  chart_app->add_option("-o,--output", chart->output_path,
+                        "the page (default: stdout)");
+  return chart_app;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
-}
-
-bool LoadModels(const std::string& path, MaterialModelSet* models,
-                CommandIo& io, const char* command) {
+bool LoadModels(FileSystem& files, const std::string& path,
+                MaterialModelSet* models, CommandIo& io, const char* command) {
   std::string bytes;
-  if (!ReadFile(path, &bytes)) {
+  if (!ReadWholeFile(files, path, &bytes).ok()) {
     io.err << "bendpost material " << command << ": cannot read " << path
            << "\n";
     return false;
@@ -110,12 +129,12 @@ void PrintModel(std::ostream& out, const MaterialModel& m, int index) {
 
 }  // namespace
 
-int RunMaterialBuild(const std::string& description_path,
+int RunMaterialBuild(FileSystem& files, const std::string& description_path,
                      const std::string& output_path, CommandIo& io) {
   nlohmann::json doc;
   std::vector<Problem> problems;
   MaterialModelSet models{};
-  if (!ParseJsonFile(description_path, &doc, &problems) ||
+  if (!ParseJsonFile(files, description_path, &doc, &problems) ||
       !BuildMaterialModels(doc, &models, &problems)) {
     WriteProblemReport(io.err, description_path, problems, "");
     return kExitUsage;
@@ -125,16 +144,17 @@ int RunMaterialBuild(const std::string& description_path,
     io.err << "bendpost material build: " << s.message() << "\n";
     return kExitUsage;
   }
-  if (!WriteFile(output_path, bytes)) {
+  if (!WriteFileAtomically(files, output_path, bytes).ok()) {
     io.err << "bendpost material build: cannot write " << output_path << "\n";
     return kExitUsage;
   }
   return kExitOk;
 }
 
-int RunMaterialShow(const std::string& path, bool json, CommandIo& io) {
+int RunMaterialShow(FileSystem& files, const std::string& path, bool json,
+                    CommandIo& io) {
   MaterialModelSet models{};
-  if (!LoadModels(path, &models, io, "show")) return kExitUsage;
+  if (!LoadModels(files, path, &models, io, "show")) return kExitUsage;
   if (json) {
     io.out << DescribeMaterialModels(models).dump(2) << "\n";
     return kExitOk;
@@ -147,16 +167,46 @@ int RunMaterialShow(const std::string& path, bool json, CommandIo& io) {
   return kExitOk;
 }
 
-int RunMaterialPlot(const std::string& path, const std::string& output_path,
-                    CommandIo& io) {
+int RunMaterialPlot(FileSystem& files, const std::string& path,
+                    const std::string& output_path, CommandIo& io) {
   MaterialModelSet models{};
-  if (!LoadModels(path, &models, io, "plot")) return kExitUsage;
-  if (!WriteFile(output_path,
-                 MaterialPlotSvg(models, "Material data file " + path))) {
+  if (!LoadModels(files, path, &models, io, "plot")) return kExitUsage;
+  const std::string svg = MaterialPlotSvg(models, "Material data file " + path);
+  if (!WriteFileAtomically(files, output_path, svg).ok()) {
     io.err << "bendpost material plot: cannot write " << output_path << "\n";
     return kExitUsage;
   }
   return kExitOk;
+}
+
+Runner SetUpMaterial(CLI::App& material, Services& services) {
+  material.require_subcommand(1);
+  auto args = std::make_shared<MaterialArgs>();
+  CLI::App* build = material.add_subcommand(
+      "build", "Build a material data file from its description (JSON).");
+  build->add_option("DESC", args->in, "the description")->required();
+  build->add_option("-o,--output", args->out, "the material data file")
+      ->required();
+  CLI::App* show =
+      material.add_subcommand("show", "Show a material data file's models.");
+  show->add_option("FILE", args->in, "the material data file")->required();
+  show->add_flag("--json", args->json,
+                 "print the description (input of build)");
+  CLI::App* plot = material.add_subcommand(
+      "plot", "Chart each model over the bend angle for several V/T ratios.");
+  plot->add_option("FILE", args->in, "the material data file")->required();
+  plot->add_option("-o,--output", args->out, "the chart (SVG)")->required();
+  auto chart = std::make_shared<ChartOptions>();
+  CLI::App* chart_app = AddChart(material, chart.get());
+  return [args, build, show, plot, chart, chart_app, &services](CommandIo& io) {
+    FileSystem& files = services.files;
+    if (chart_app->parsed()) return RunMaterialChart(files, *chart, io);
+    if (build->parsed())
+      return RunMaterialBuild(files, args->in, args->out, io);
+    if (show->parsed()) return RunMaterialShow(files, args->in, args->json, io);
+    if (plot->parsed()) return RunMaterialPlot(files, args->in, args->out, io);
+    return kExitUsage;
+  };
 }
 
 bool ParseNumberList(const std::string& text, std::vector<double>* values,
@@ -179,7 +229,8 @@ bool ParseNumberList(const std::string& text, std::vector<double>* values,
   return true;
 }
 
-int RunMaterialChart(const ChartOptions& options, CommandIo& io) {
+int RunMaterialChart(FileSystem& files, const ChartOptions& options,
+                     CommandIo& io) {
   std::vector<double> thicknesses = DefaultChartThicknesses();
   std::vector<double> v_widths = DefaultChartVWidths();
   std::string error;
@@ -201,8 +252,7 @@ int RunMaterialChart(const ChartOptions& options, CommandIo& io) {
   const ChartInput input{options.data_dir, options.material, options.die_angle,
                          options.die_radius, options.strength};
   Chart chart;
-  if (Status s =
-          ComputeChart(RealFileSystem(), input, thicknesses, v_widths, &chart);
+  if (Status s = ComputeChart(files, input, thicknesses, v_widths, &chart);
       !s.ok()) {
     io.err << "bendpost material chart: " << s.message() << "\n";
     return kExitUsage;
@@ -212,8 +262,7 @@ int RunMaterialChart(const ChartOptions& options, CommandIo& io) {
     io.out << html;
     return kExitOk;
   }
-  if (Status s = WritePage(RealFileSystem(), options.output_path, html);
-      !s.ok()) {
+  if (Status s = WritePage(files, options.output_path, html); !s.ok()) {
     io.err << "bendpost material chart: cannot write " << options.output_path
            << ": " << s.message() << "\n";
     return kExitUsage;

@@ -9,18 +9,26 @@
 #include <vector>
 
 #include "bendcalc/material_model.h"
+#include "cli/command.h"
 #include "cli/command_io.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
-// build DESC.json -o FILE
-int RunMaterialBuild(const std::string& description_path,
+// Declares `material` and its four subcommands on `command`.
+Runner SetUpMaterial(CLI::App& command, Services& services);
+
+// build DESC.json -o FILE: the file is published atomically
+// (WriteFileAtomically); one that cannot be written leaves the file before
+// it.
+int RunMaterialBuild(FileSystem& files, const std::string& description_path,
                      const std::string& output_path, CommandIo& io);
 // show FILE [--json]
-int RunMaterialShow(const std::string& path, bool json, CommandIo& io);
-// plot FILE -o CHART.svg
-int RunMaterialPlot(const std::string& path, const std::string& output_path,
+int RunMaterialShow(FileSystem& files, const std::string& path, bool json,
                     CommandIo& io);
+// plot FILE -o CHART.svg, published as build publishes.
+int RunMaterialPlot(FileSystem& files, const std::string& path,
+                    const std::string& output_path, CommandIo& io);
 
 // chart --data DIR --material N [...]
 struct ChartOptions {
@@ -39,7 +47,8 @@ struct ChartOptions {
 bool ParseNumberList(const std::string& text, std::vector<double>* values,
                      std::string* error);
 
-int RunMaterialChart(const ChartOptions& options, CommandIo& io);
+int RunMaterialChart(FileSystem& files, const ChartOptions& options,
+                     CommandIo& io);
 
 }  // namespace bendpost::cli
 

@@ -1,6 +1,8 @@
 #include "cli/sheet_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
+#include <memory>
 
 #include "documents/problem.h"
 #include "pages/html.h"
@@ -44,9 +46,9 @@ Status MakeSheet(FileSystem& files, const std::string& control_path,
   return Status::OK();
 }
 
-bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
+bool WriteProgramSheets(FileSystem& files,
+                        const std::vector<ProgramSummary>& programs,
                         const JobFile& job, CommandIo& io) {
-  FileSystem& files = RealFileSystem();
   bool all = true;
   for (const ProgramSummary& p : programs) {
     if (p.event.status != ProgramStatus::kCreated || !p.control_file_found)
@@ -64,10 +66,26 @@ bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
   return all;
 }
 
-int RunSheet(const SheetOptions& options, CommandIo& io) {
+Runner SetUpSheet(CLI::App& sheet_app, Services& services) {
+  auto sheet = std::make_shared<SheetOptions>();
+  sheet_app.add_option("CONTROL_FILE", sheet->control_path, "the control file")
+      ->required();
+  sheet_app.add_option("--job", sheet->job_path, "the job it was made from")
+      ->required();
+  sheet_app.add_option("--data", sheet->data_dir,
+                       "folder of the material data files (replaces the "
+                       "job's DataPath)");
+  sheet_app.add_option("-o,--output", sheet->output_path,
+                       "the page (default: stdout)");
+  return [sheet, &services](CommandIo& io) {
+    return RunSheet(services.files, *sheet, io);
+  };
+}
+
+int RunSheet(FileSystem& files, const SheetOptions& options, CommandIo& io) {
   JobFile job;
   std::vector<Problem> problems;
-  if (!LoadJobFile(options.job_path, &job, &problems)) {
+  if (!LoadJobFile(files, options.job_path, &job, &problems)) {
     WriteProblemReport(io.err, "bendpost sheet: " + options.job_path, problems,
                        "  ");
     return kExitUsage;
@@ -76,7 +94,6 @@ int RunSheet(const SheetOptions& options, CommandIo& io) {
     job.data_path =
         std::filesystem::absolute(options.data_dir).lexically_normal().string();
   }
-  FileSystem& files = RealFileSystem();
   std::string html;
   if (Status s =
           MakeSheet(files, options.control_path, job, std::nullopt, &html);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/status.h"
+#include "cli/command.h"
 #include "cli/command_io.h"
 #include "documents/job_file.h"
 #include "host/summary.h"
@@ -26,10 +27,13 @@ struct SheetOptions {
   std::string output_path;  // -o; without it the page goes to stdout
 };
 
+// Declares the options of `sheet` on `command`.
+Runner SetUpSheet(CLI::App& command, Services& services);
+
 // Exit code 0 with the page written; 2 for a file that cannot be read, is
 // not a sound control file, or does not match the job (the message says
 // what does not match).
-int RunSheet(const SheetOptions& options, CommandIo& io);
+int RunSheet(FileSystem& files, const SheetOptions& options, CommandIo& io);
 
 // Where `generate --sheet` puts the sheet of a control file: its path with
 // the extension (from the last "." of the file name) replaced by ".html".
@@ -45,7 +49,8 @@ Status MakeSheet(FileSystem& files, const std::string& control_path,
 // `generate --sheet`: the sheet of every created program, beside its control
 // file (SheetPathFor). Returns false when a sheet could not be made or
 // written; each failure is told on io.err.
-bool WriteProgramSheets(const std::vector<ProgramSummary>& programs,
+bool WriteProgramSheets(FileSystem& files,
+                        const std::vector<ProgramSummary>& programs,
                         const JobFile& job, CommandIo& io);
 
 }  // namespace bendpost::cli

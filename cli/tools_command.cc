@@ -1,7 +1,9 @@
 #include "cli/tools_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "base/text.h"
@@ -20,6 +22,11 @@ using documents::Problem;
 using documents::WriteProblemReport;
 
 namespace {
+
+struct ToolsArgs {
+  std::string table, tool_name, job;
+  bool sectional = false;
+};
 
 constexpr size_t kTargetLimit = 6;  // characters of a control tool name
 
@@ -175,6 +182,34 @@ std::vector<TableFinding> CheckJobTools(const ToolTable& table,
 
 }  // namespace
 
+Runner SetUpTools(CLI::App& tools, Services& services) {
+  tools.require_subcommand(1);
+  auto args = std::make_shared<ToolsArgs>();
+  CLI::App* check = tools.add_subcommand(
+      "check",
+      "Report table lines that never match or are never read, "
+      "targets too long for the control, and, with a job, tools "
+      "without an entry.");
+  check->add_option("TABLE", args->table, "the conversion table")->required();
+  check->add_option("--job", args->job, "a job file whose tools to look up");
+  CLI::App* convert = tools.add_subcommand(
+      "convert", "Print the control's name the driver would use for a tool.");
+  convert->add_option("TABLE", args->table, "the conversion table")->required();
+  convert->add_option("NAME", args->tool_name, "the host's tool name")
+      ->required();
+  convert->add_flag("--sectional", args->sectional, "the tool is sectional");
+  return [args, check, convert, &services](CommandIo& io) {
+    FileSystem& files = services.files;
+    if (check->parsed())
+      return RunToolsCheck(files, args->table, args->job, io);
+    if (convert->parsed()) {
+      return RunToolsConvert(files, args->table, args->tool_name,
+                             args->sectional, io);
+    }
+    return kExitUsage;
+  };
+}
+
 std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
                                          const JobFile* job) {
   const ToolTable table = ParseToolTable(lines);
@@ -185,10 +220,10 @@ std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
   return findings;
 }
 
-int RunToolsCheck(const std::string& table_path, const std::string& job_path,
-                  CommandIo& io) {
+int RunToolsCheck(FileSystem& files, const std::string& table_path,
+                  const std::string& job_path, CommandIo& io) {
   std::vector<std::string> lines;
-  if (Status s = ReadTextLines(RealFileSystem(), table_path, &lines); !s.ok()) {
+  if (Status s = ReadTextLines(files, table_path, &lines); !s.ok()) {
     io.err << "bendpost tools check: cannot read " << table_path << ": "
            << s.message() << "\n";
     return kExitUsage;
@@ -196,7 +231,7 @@ int RunToolsCheck(const std::string& table_path, const std::string& job_path,
   JobFile job;
   if (!job_path.empty()) {
     std::vector<Problem> problems;
-    if (!LoadJobFile(job_path, &job, &problems)) {
+    if (!LoadJobFile(files, job_path, &job, &problems)) {
       WriteProblemReport(io.err, job_path, problems, "");
       return kExitUsage;
     }
@@ -218,9 +253,8 @@ int RunToolsCheck(const std::string& table_path, const std::string& job_path,
   return findings.empty() ? kExitOk : kExitIncomplete;
 }
 
-int RunToolsConvert(const std::string& table_path, const std::string& name,
-                    bool sectional, CommandIo& io) {
-  FileSystem& files = RealFileSystem();
+int RunToolsConvert(FileSystem& files, const std::string& table_path,
+                    const std::string& name, bool sectional, CommandIo& io) {
   if (!name.empty() && !files.Exists(table_path)) {
     io.err << "note: cannot read " << table_path
            << "; the driver keeps the name\n";

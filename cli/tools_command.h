@@ -6,12 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_io.h"
 #include "documents/job_file.h"
+#include "platform/file.h"
 
 namespace bendpost::cli {
 
 using documents::JobFile;
+
+// Declares `tools` and its subcommands check and convert on `command`.
+Runner SetUpTools(CLI::App& command, Services& services);
 
 struct TableFinding {
   int line = 0;  // 1-based line of the table; 0 for a finding about the job
@@ -32,11 +37,11 @@ std::vector<TableFinding> CheckToolTable(const std::vector<std::string>& lines,
                                          const JobFile* job);
 
 // tools check TABLE [--job JOB.json]: exit 1 when there are findings.
-int RunToolsCheck(const std::string& table_path, const std::string& job_path,
-                  CommandIo& io);
+int RunToolsCheck(FileSystem& files, const std::string& table_path,
+                  const std::string& job_path, CommandIo& io);
 // tools convert TABLE NAME [--sectional]: prints what the driver would use.
-int RunToolsConvert(const std::string& table_path, const std::string& name,
-                    bool sectional, CommandIo& io);
+int RunToolsConvert(FileSystem& files, const std::string& table_path,
+                    const std::string& name, bool sectional, CommandIo& io);
 
 }  // namespace bendpost::cli
 

@@ -140,11 +140,11 @@ bool BuildAnswers(const json& doc, const std::filesystem::path& base_dir,
   return true;
 }
 
-bool LoadAnswersFile(const std::string& path,
+bool LoadAnswersFile(FileSystem& files, const std::string& path,
                      std::vector<ScriptedDialog>* script,
                      std::vector<Problem>* problems) {
   json doc;
-  if (!ParseJsonFile(path, &doc, problems)) return false;
+  if (!ParseJsonFile(files, path, &doc, problems)) return false;
   const std::filesystem::path base =
       std::filesystem::absolute(std::filesystem::path(path)).parent_path();
   return BuildAnswers(doc, base, script, problems);

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "documents/record_fields.h"
+#include "platform/file.h"
 #include "platform/scripted_ui.h"
 
 namespace bendpost::documents {
@@ -42,7 +43,7 @@ bool BuildAnswers(const nlohmann::json& doc,
                   std::vector<ScriptedDialog>* script,
                   std::vector<Problem>* problems);
 
-bool LoadAnswersFile(const std::string& path,
+bool LoadAnswersFile(FileSystem& files, const std::string& path,
                      std::vector<ScriptedDialog>* script,
                      std::vector<Problem>* problems);
 

@@ -225,10 +225,10 @@ bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
   return BuildJob(doc, base_dir, job, problems);
 }
 
-bool LoadJobFile(const std::string& path, JobFile* job,
+bool LoadJobFile(FileSystem& files, const std::string& path, JobFile* job,
                  std::vector<Problem>* problems) {
   json doc;
-  if (!ParseJsonFile(path, &doc, problems)) return false;
+  if (!ParseJsonFile(files, path, &doc, problems)) return false;
   const std::filesystem::path base =
       std::filesystem::absolute(std::filesystem::path(path)).parent_path();
   return BuildJob(doc, base, job, problems);

@@ -19,6 +19,7 @@
 
 #include "bendpost/bendpost.h"
 #include "documents/record_fields.h"
+#include "platform/file.h"
 
 namespace bendpost::documents {
 
@@ -63,7 +64,7 @@ bool LoadJobText(std::string_view text, const std::filesystem::path& base_dir,
 
 // Reads, parses and builds the job file at `path`; relative paths in it
 // resolve against the file's folder.
-bool LoadJobFile(const std::string& path, JobFile* job,
+bool LoadJobFile(FileSystem& files, const std::string& path, JobFile* job,
                  std::vector<Problem>* problems);
 
 // Resolves `path` against `base_dir` unless it is empty or absolute.

@@ -1,9 +1,7 @@
 #include "documents/json_text.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "base/text.h"
 
@@ -113,16 +111,14 @@ bool ParseJsonText(std::string_view text, json* out,
   return duplicates.empty();
 }
 
-bool ParseJsonFile(const std::string& path, json* out,
+bool ParseJsonFile(FileSystem& files, const std::string& path, json* out,
                    std::vector<Problem>* problems) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!ReadWholeFile(files, path, &text).ok()) {
     problems->push_back({"$", "cannot read " + path});
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseJsonText(text.str(), out, problems);
+  return ParseJsonText(text, out, problems);
 }
 
 Problem UnknownField(const std::string& path, const std::string& key,

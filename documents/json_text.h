@@ -12,6 +12,7 @@
 
 #include "documents/problem.h"
 #include "documents/record_fields.h"
+#include "platform/file.h"
 
 namespace bendpost::documents {
 
@@ -24,8 +25,8 @@ bool ParseJsonText(std::string_view text, nlohmann::json* out,
                    std::vector<Problem>* problems);
 
 // Reads and parses a file; a file that cannot be read is one problem.
-bool ParseJsonFile(const std::string& path, nlohmann::json* out,
-                   std::vector<Problem>* problems);
+bool ParseJsonFile(FileSystem& files, const std::string& path,
+                   nlohmann::json* out, std::vector<Problem>* problems);
 
 // "$.a" + "b" -> "$.a.b"; "$.a" + 3 -> "$.a[3]".
 std::string JsonPathKey(const std::string& path, const std::string& key);

@@ -126,8 +126,10 @@ ProgramDifference CompareProgramFiles(std::string_view a_bytes,
                               DecodeRecordFileBytes(b_bytes, b));
   }
   DecodedControlFile ca, cb;
-  DecodeControlFile(a_bytes, &ca);
-  DecodeControlFile(b_bytes, &cb);
+  // Files of the control file's size always decode; what is wrong with them
+  // is in their problems, which a comparison of the fields leaves out.
+  (void)DecodeControlFile(a_bytes, &ca);
+  (void)DecodeControlFile(b_bytes, &cb);
   return CompareControlFiles(ca, cb);
 }
 

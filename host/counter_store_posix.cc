@@ -69,7 +69,7 @@ std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
     *error = "cannot create the serial counter in " + root + ": " + s.message();
     return nullptr;
   }
-  return std::make_unique<PosixSettingsStore>(root);
+  return std::make_unique<FolderSettingsStore>(root);
 }
 
 std::unique_ptr<CounterStoreLock> LockCounterStore(

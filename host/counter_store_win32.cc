@@ -1,6 +1,6 @@
 // On Windows the counter lives where the driver under a real host keeps it,
-// in the registry, unless --settings names a folder; the folder has the
-// layout of the POSIX store, key paths being folder paths here already.
+// in the registry, unless --settings names a folder: that folder is the
+// folder settings store, the POSIX systems' own (folder_settings_store.h).
 // A run holds the store with LockFileEx on a lock file (see
 // counter_store.h for where it lies).
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "host/counter_store.h"
+#include "platform/folder_settings_store.h"
 #include "platform/serial_key.h"
 
 namespace bendpost::host {
@@ -22,79 +23,13 @@ class RegistryCounterStore : public SettingsStore {
   }
 };
 
-std::optional<std::string> ReadValueFile(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buf[256];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr) != FALSE) &&
-         got > 0) {
-    bytes.append(buf, got);
-  }
-  CloseHandle(h);
-  if (!ok) return std::nullopt;
-  return bytes;
-}
-
-// A new file beside the value, flushed, then moved over the value: readers
-// see the old bytes or the new ones, never a mixture.
-bool ReplaceValueFile(const std::string& path, const std::string& bytes) {
-  const std::string temp = path + ".new";
-  HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
-                      &written, nullptr) != FALSE &&
-            written == bytes.size() && FlushFileBuffers(h) != FALSE;
-  if (CloseHandle(h) == FALSE) ok = false;
-  if (ok) {
-    ok = MoveFileExA(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-         FALSE;
-  }
-  if (!ok) DeleteFileA(temp.c_str());
-  return ok;
-}
-
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-class FolderKey : public SettingsKey {
- public:
-  explicit FolderKey(std::string folder) : folder_(std::move(folder)) {}
-  std::optional<std::string> Query(const std::string& name) override {
-    return ReadValueFile(folder_ + "\\" + name);
-  }
-  bool Set(const std::string& name, const std::string& bytes) override {
-    return ReplaceValueFile(folder_ + "\\" + name, bytes);
-  }
-
- private:
-  std::string folder_;
-};
-
-class FolderCounterStore : public SettingsStore {
- public:
-  explicit FolderCounterStore(std::string root) : root_(std::move(root)) {}
-  std::unique_ptr<SettingsKey> OpenKey(const std::string& key_path,
-                                       KeyAccess) override {
-    const std::string folder = root_ + "\\" + key_path;
-    if (!IsFolder(folder)) return nullptr;
-    return std::make_unique<FolderKey>(folder);
-  }
-
- private:
-  std::string root_;
-};
-
-// Creates `folder` and every folder above it that is missing.
+// Creates `folder` and every folder above it that is missing (the lock's).
 bool CreateFolders(const std::string& folder) {
   for (size_t i = 0; i <= folder.size(); ++i) {
     if (i < folder.size() && folder[i] != '\\' && folder[i] != '/') continue;
@@ -169,11 +104,11 @@ std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
     RegCloseKey(key);
     return std::make_unique<RegistryCounterStore>();
   }
-  if (!CreateFolders(settings_dir + "\\" + key_path)) {
+  if (!CreateSettingsKey(settings_dir, key_path).ok()) {
     *error = "cannot create the serial counter in " + settings_dir;
     return nullptr;
   }
-  return std::make_unique<FolderCounterStore>(settings_dir);
+  return std::make_unique<FolderSettingsStore>(settings_dir);
 }
 
 std::unique_ptr<CounterStoreLock> LockCounterStore(

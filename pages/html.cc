@@ -126,20 +126,7 @@ std::string PageEnd() { return "</body>\n</html>\n"; }
 
 Status WritePage(FileSystem& files, const std::string& path,
                  const std::string& html) {
-  const std::string staging = path + ".tmp";
-  std::unique_ptr<File> file;
-  Status s = files.Create(staging, &file);
-  if (!s.ok()) return s;
-  s = file->Write(html.data(), html.size());
-  if (s.ok()) s = file->Sync();
-  if (s.ok()) s = file->Close();
-  if (s.ok()) s = files.Rename(staging, path);
-  if (!s.ok()) {
-    file.reset();
-    (void)files.Remove(staging);  // the failure is `s`
-    return s;
-  }
-  return files.SyncFolderOf(path);
+  return WriteFileAtomically(files, path, html);
 }
 
 }  // namespace bendpost::pages

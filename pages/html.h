@@ -37,9 +37,9 @@ std::string Num(double value, int decimals);
 std::string PageStart(std::string_view title, std::string_view extra_css);
 std::string PageEnd();
 
-// Writes a page as every published file is written: under `path` +
-// ".tmp", synced and closed, renamed over `path` (a reader never sees half
-// a page), then the folder synced.
+// Writes a page as every published file is written (WriteFileAtomically):
+// a reader never sees half a page, and a page that cannot be written
+// leaves the one before it.
 Status WritePage(FileSystem& files, const std::string& path,
                  const std::string& html);
 

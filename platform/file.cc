@@ -20,6 +20,27 @@ Status ReadWholeFile(FileSystem& fs, const std::string& path,
   return file->Close();
 }
 
+Status WriteFileAtomically(FileSystem& fs, const std::string& path,
+                           const std::string& bytes) {
+  // The rename below would replace `path` whatever its permissions.
+  Status s = fs.CheckWritable(path);
+  if (!s.ok()) return s;
+  const std::string staging = path + ".tmp";
+  std::unique_ptr<File> file;
+  s = fs.Create(staging, &file);
+  if (!s.ok()) return s;
+  s = file->Write(bytes.data(), bytes.size());
+  if (s.ok()) s = file->Sync();
+  if (s.ok()) s = file->Close();
+  if (s.ok()) s = fs.Rename(staging, path);
+  if (!s.ok()) {
+    file.reset();
+    (void)fs.Remove(staging);  // the failure is `s`
+    return s;
+  }
+  return fs.SyncFolderOf(path);
+}
+
 Status ReadTextLines(FileSystem& fs, const std::string& path,
                      std::vector<std::string>* lines) {
   lines->clear();

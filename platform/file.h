@@ -79,6 +79,16 @@ Status ReadWholeFile(FileSystem& fs, const std::string& path,
 Status ReadTextLines(FileSystem& fs, const std::string& path,
                      std::vector<std::string>* lines);
 
+// Publishes `bytes` as the file `path`, as every file a user gets is
+// published: written under `path` + ".tmp", synced and closed, renamed
+// over `path` (a reader sees the old file or the new one, never half of
+// one), then the folder synced. A `path` this process may not write
+// (CheckWritable) is refused, as writing it in place would be. When a step
+// before the rename fails, the staging file is removed and whatever was at
+// `path` is left as it was.
+Status WriteFileAtomically(FileSystem& fs, const std::string& path,
+                           const std::string& bytes);
+
 // The platform's real file system (a process-wide instance).
 FileSystem& RealFileSystem();
 

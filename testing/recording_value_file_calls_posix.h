@@ -1,4 +1,4 @@
-// RecordingValueFileCalls: the POSIX settings store's system calls
+// RecordingValueFileCalls: the folder settings store's system calls
 // (ValueFileCalls), each recorded in order and then made for real, so that
 // a test sees the road of a value onto the disk. The descriptors of the
 // temporary file and of the folder are told apart by the call that opened
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store_posix.h"
+#include "platform/folder_settings_store.h"
 
 namespace bendpost {
 

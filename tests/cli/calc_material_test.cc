@@ -15,6 +15,8 @@
 #include "documents/json_text.h"
 #include "documents/material_description.h"
 #include "pages/material_plot.h"
+#include "testing/fault_file_system.h"
+#include "testing/mem_file_system.h"
 
 namespace bendpost::cli {
 
@@ -49,9 +51,10 @@ class CalcTest : public ::testing::Test {
     std::istringstream in;
     std::ostringstream out, err;
     CommandIo io{in, out, err, false};
-    EXPECT_EQ(RunMaterialBuild((dir_ / "worked.json").string(),
-                               (dir_ / "f_1").string(), io),
-              kExitOk)
+    EXPECT_EQ(
+        RunMaterialBuild(RealFileSystem(), (dir_ / "worked.json").string(),
+                         (dir_ / "f_1").string(), io),
+        kExitOk)
         << err.str();
     // The worked example's blocks, as named options.
     options_.data_dir = dir_.string();
@@ -75,7 +78,7 @@ class CalcTest : public ::testing::Test {
     std::istringstream in(input);
     std::ostringstream out, err;
     CommandIo io{in, out, err, false};
-    const int code = RunCalc(options_, io);
+    const int code = RunCalc(RealFileSystem(), options_, io);
     return {code, out.str(), err.str()};
   }
 
@@ -94,8 +97,9 @@ TEST_F(CalcTest, JsonReproducesTheWorkedExample) {
   EXPECT_EQ(j["tonnage"], j["force"]);  // at the centre: no correction
   EXPECT_EQ(j["warning"], 0);
   // The printed numbers read back as the calculation's own floats.
-  const CalcOutcome direct = CalculateStep(
-      dir_.string(), MaterialBlock(options_), MachineBlock(options_), 0);
+  const CalcOutcome direct =
+      CalculateStep(RealFileSystem(), dir_.string(), MaterialBlock(options_),
+                    MachineBlock(options_), 0);
   EXPECT_EQ(static_cast<float>(j["depth"].get<double>()), direct.depth);
   EXPECT_EQ(static_cast<float>(j["force"].get<double>()), direct.force);
 }
@@ -103,12 +107,13 @@ TEST_F(CalcTest, JsonReproducesTheWorkedExample) {
 TEST_F(CalcTest, WorkedExampleVariants) {
   options_.frame_flag = 1;
   options_.frame_tightness = 0.001;
-  CalcOutcome o = CalculateStep(dir_.string(), MaterialBlock(options_),
-                                MachineBlock(options_), 0);
+  CalcOutcome o =
+      CalculateStep(RealFileSystem(), dir_.string(), MaterialBlock(options_),
+                    MachineBlock(options_), 0);
   EXPECT_NEAR(o.depth, 7.6378, 5e-4);
   options_.frame_flag = 0;
   options_.angle = 87;
-  o = CalculateStep(dir_.string(), MaterialBlock(options_),
+  o = CalculateStep(RealFileSystem(), dir_.string(), MaterialBlock(options_),
                     MachineBlock(options_), 0);
   EXPECT_NEAR(o.force, 284.00, 5e-3);
 }
@@ -116,17 +121,21 @@ TEST_F(CalcTest, WorkedExampleVariants) {
 TEST_F(CalcTest, OffCentreCorrectionUsesTwiceTheOffsetCutToAWholeNumber) {
   const BendMaterialData m = MaterialBlock(options_);
   const BendMachineData k = MachineBlock(options_);
-  const CalcOutcome centre = CalculateStep(dir_.string(), m, k, 0);
+  const CalcOutcome centre =
+      CalculateStep(RealFileSystem(), dir_.string(), m, k, 0);
   // 232.36 x 3020 / 3000.
-  EXPECT_NEAR(CalculateStep(dir_.string(), m, k, 10).tonnage, 233.91, 5e-3);
-  EXPECT_EQ(CalculateStep(dir_.string(), m, k, 0.4f).tonnage, centre.force);
+  EXPECT_NEAR(CalculateStep(RealFileSystem(), dir_.string(), m, k, 10).tonnage,
+              233.91, 5e-3);
+  EXPECT_EQ(CalculateStep(RealFileSystem(), dir_.string(), m, k, 0.4f).tonnage,
+            centre.force);
   EXPECT_EQ(
-      CalculateStep(dir_.string(), m, k, -3.2f).tonnage,
+      CalculateStep(RealFileSystem(), dir_.string(), m, k, -3.2f).tonnage,
       static_cast<float>(static_cast<long double>(centre.force) * 3006 / 3000));
   EXPECT_EQ(
-      CalculateStep(dir_.string(), m, k, 2.5f).tonnage,
+      CalculateStep(RealFileSystem(), dir_.string(), m, k, 2.5f).tonnage,
       static_cast<float>(static_cast<long double>(centre.force) * 3005 / 3000));
-  EXPECT_EQ(CalculateStep(dir_.string(), m, k, 10).force, centre.force);
+  EXPECT_EQ(CalculateStep(RealFileSystem(), dir_.string(), m, k, 10).force,
+            centre.force);
 }
 
 TEST_F(CalcTest, MinimumTonnageWarningWithdrawnWhenTheTonnageReachesIt) {
@@ -134,7 +143,7 @@ TEST_F(CalcTest, MinimumTonnageWarningWithdrawnWhenTheTonnageReachesIt) {
   options_.min_tonnage = 30;
   const BendMaterialData m = MaterialBlock(options_);
   const BendMachineData k = MachineBlock(options_);
-  const CalcOutcome o = CalculateStep(dir_.string(), m, k, 0);
+  const CalcOutcome o = CalculateStep(RealFileSystem(), dir_.string(), m, k, 0);
   // Clamped to the minimum, so the corrected tonnage equals it: withdrawn.
   EXPECT_EQ(o.force, 300.0f);
   EXPECT_EQ(o.warning, 0);
@@ -168,7 +177,7 @@ TEST_F(CalcTest, AStepThatCannotBeCalculatedSaysSo) {
   std::istringstream in;
   std::ostringstream out, err;
   CommandIo io{in, out, err, false};
-  ASSERT_EQ(RunMaterialBuild((dir_ / "flat.json").string(),
+  ASSERT_EQ(RunMaterialBuild(RealFileSystem(), (dir_ / "flat.json").string(),
                              (dir_ / "f_2").string(), io),
             kExitOk)
       << err.str();
@@ -228,11 +237,14 @@ TEST(MaterialDescriptionTest, BuildShowBuildGivesTheSameBytes) {
     std::istringstream in;
     std::ostringstream out, err;
     CommandIo io{in, out, err, false};
-    ASSERT_EQ(RunMaterialBuild(desc, (dir / "a").string(), io), kExitOk)
+    ASSERT_EQ(
+        RunMaterialBuild(RealFileSystem(), desc, (dir / "a").string(), io),
+        kExitOk)
         << err.str();
-    ASSERT_EQ(RunMaterialShow((dir / "a").string(), true, io), kExitOk);
+    ASSERT_EQ(RunMaterialShow(RealFileSystem(), (dir / "a").string(), true, io),
+              kExitOk);
     testing::WriteText(dir / "again.json", out.str());
-    ASSERT_EQ(RunMaterialBuild((dir / "again.json").string(),
+    ASSERT_EQ(RunMaterialBuild(RealFileSystem(), (dir / "again.json").string(),
                                (dir / "b").string(), io),
               kExitOk)
         << err.str();
@@ -308,6 +320,24 @@ TEST(MaterialPlotTest, OneCurvePerRatioInEveryPanelWithAModel) {
   EXPECT_EQ(polylines, 3 * PlotRatios().size());
   EXPECT_THAT(svg, HasSubstr(">no model</text>"));
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+// A material data file is published whole: a build whose write fails
+// leaves the file that was there, and no staging file beside it.
+TEST(MaterialBuildTest, AFailedWriteLeavesThePreviousFile) {
+  MemFileSystem mem;
+  mem.SetFile("worked.json", kWorkedExample);
+  mem.SetFile("f_1", "the previous file");
+  FaultInjectingFileSystem files(&mem);
+  files.FailNth(FileOp::kWrite, 1);
+  std::istringstream in;
+  std::ostringstream out, err;
+  CommandIo io{in, out, err, false};
+  EXPECT_EQ(RunMaterialBuild(files, "worked.json", "f_1", io), kExitUsage);
+  EXPECT_EQ(err.str(), "bendpost material build: cannot write f_1\n");
+  ASSERT_NE(mem.GetFile("f_1"), nullptr);
+  EXPECT_EQ(*mem.GetFile("f_1"), "the previous file");
+  EXPECT_EQ(mem.GetFile("f_1.tmp"), nullptr);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "dialog/program_dialog.h"
 #include "dialog/program_identity.h"
 #include "documents/program_json.h"
@@ -37,6 +38,12 @@ inline std::filesystem::path ScratchDir() {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+// The services main() hands the commands, with `driver` for the exports.
+inline Services RealServices(const DriverCalls& driver) {
+  return Services{RealFileSystem(), *CurrentPlatform().clock,
+                  *CurrentPlatform().ui, driver};
 }
 
 inline void WriteText(const std::filesystem::path& path,

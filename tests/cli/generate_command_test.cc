@@ -69,7 +69,8 @@ class GenerateCommandTest : public ::testing::Test {
   }
   int Run(bool terminal = false) {
     CommandIo io{in_, out_, err_, terminal};
-    return RunGenerate(options_, io, calls_);
+    Services services = testing::RealServices(calls_);
+    return RunGenerate(options_, io, services);
   }
   json JsonSummary() {
     options_.json = true;
@@ -207,7 +208,7 @@ TEST_F(GenerateCommandTest, YesCreatesEveryProgramAndPrintsTheSummary) {
   EXPECT_THAT(out, HasSubstr("2  120701   Second  1      created  -         " +
                              out_dir + "/2120701.NMB"));
   // The counter key was made for this user; the next serial is stored.
-  PosixSettingsStore store(options_.settings_dir);
+  FolderSettingsStore store(options_.settings_dir);
   ScriptedUserInterface ui;
   auto key = store.OpenKey(SerialCounterKeyPath(ui), KeyAccess::kRead);
   ASSERT_NE(key, nullptr);

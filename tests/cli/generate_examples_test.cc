@@ -50,7 +50,9 @@ TEST_P(GenerateExamplesTest, ControlFilesMatchAndInspectRoundTrips) {
   std::istringstream in;
   std::ostringstream out, err;
   CommandIo io{in, out, err, false};
-  ASSERT_EQ(RunGenerate(options, io, RealDriverCalls()), kExitOk) << err.str();
+  const DriverCalls driver = RealDriverCalls();
+  Services services = testing::RealServices(driver);
+  ASSERT_EQ(RunGenerate(options, io, services), kExitOk) << err.str();
   const auto summary = nlohmann::json::parse(out.str());
   ASSERT_EQ(summary["programs"].size(), example.control_files.size());
 

@@ -41,7 +41,7 @@ Ran Inspect(const std::filesystem::path& path, bool json = false,
   options.path = path.string();
   options.json = json;
   options.raw = raw;
-  const int code = RunInspect(options, io);
+  const int code = RunInspect(RealFileSystem(), options, io);
   return {code, out.str(), err.str()};
 }
 

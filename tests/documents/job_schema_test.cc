@@ -122,7 +122,8 @@ TEST(ExamplesTest, EveryExampleJobLoads) {
     JobFile job;
     std::vector<Problem> problems;
     EXPECT_TRUE(
-        LoadJobFile(std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name,
+        LoadJobFile(RealFileSystem(),
+                    std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name,
                     &job, &problems))
         << name << "\n"
         << FormatProblems(problems);

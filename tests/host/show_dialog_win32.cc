@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
 
   bendpost::documents::JobFile job;
   std::vector<bendpost::documents::Problem> problems;
-  if (!bendpost::documents::LoadJobFile(argv[1], &job, &problems)) {
+  if (!bendpost::documents::LoadJobFile(bendpost::RealFileSystem(), argv[1],
+                                        &job, &problems)) {
     std::fprintf(stderr, "%s",
                  bendpost::documents::FormatProblems(problems).c_str());
     return 1;

@@ -23,6 +23,7 @@ JobFile ExampleJob(const std::string& name) {
   JobFile job;
   std::vector<Problem> problems;
   EXPECT_TRUE(LoadJobFile(
+      RealFileSystem(),
       std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name + ".json", &job,
       &problems));
   job.data_path = BENDPOST_EXAMPLE_DATA_DIR;

@@ -27,6 +27,7 @@ JobFile ExampleJob(const std::string& name) {
   JobFile job;
   std::vector<Problem> problems;
   EXPECT_TRUE(LoadJobFile(
+      RealFileSystem(),
       std::string(BENDPOST_SOURCE_DIR) + "/examples/" + name + ".json", &job,
       &problems));
   job.data_path = BENDPOST_EXAMPLE_DATA_DIR;
@@ -144,7 +145,7 @@ int RunSheetOn(const std::string& control, const std::string& job,
   std::istringstream in;
   std::ostringstream out, err;
   CommandIo io{in, out, err, false};
-  const int rc = RunSheet(options, io);
+  const int rc = RunSheet(RealFileSystem(), options, io);
   *err_text = err.str();
   return rc;
 }

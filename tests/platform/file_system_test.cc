@@ -214,6 +214,20 @@ INSTANTIATE_TEST_SUITE_P(RealAndMemory, FileContractTest,
                            return info.param ? "Real" : "Memory";
                          });
 
+// A published file replaces the one before it, but never one this
+// process may not write: the rename would replace it whatever its
+// permissions.
+TEST(WriteFileAtomicallyTest, ReplacesAFileButNotAReadOnlyOne) {
+  MemFileSystem fs;
+  fs.SetFile("a", "old");
+  ASSERT_TRUE(WriteFileAtomically(fs, "a", "new").ok());
+  EXPECT_EQ("new", *fs.GetFile("a"));
+  fs.SetReadOnly("a", true);
+  EXPECT_FALSE(WriteFileAtomically(fs, "a", "newer").ok());
+  EXPECT_EQ("new", *fs.GetFile("a"));
+  EXPECT_EQ(nullptr, fs.GetFile("a.tmp"));
+}
+
 // --- Fault injection ---
 
 class FaultFileSystemTest : public ::testing::Test {

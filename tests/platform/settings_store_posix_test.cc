@@ -64,7 +64,7 @@ class PosixSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(PosixSettingsStoreTest, KeysAreOpenedNeverCreated) {
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   EXPECT_EQ(nullptr, store.OpenKey(kKey, KeyAccess::kRead));
   EXPECT_EQ(nullptr, store.OpenKey(kKey, KeyAccess::kWrite));
   EXPECT_FALSE(::access(root_.c_str(), F_OK) == 0);
@@ -81,7 +81,7 @@ TEST_F(PosixSettingsStoreTest, KeysAreOpenedNeverCreated) {
 
 TEST_F(PosixSettingsStoreTest, ValuesRoundTripThroughOneFileEach) {
   ASSERT_TRUE(CreateSettingsKey(root_, kKey).ok());
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   auto key = store.OpenKey(kKey, KeyAccess::kWrite);
   ASSERT_NE(nullptr, key);
   EXPECT_EQ(std::nullopt, key->Query("Serial Number"));
@@ -99,7 +99,7 @@ TEST_F(PosixSettingsStoreTest, ValuesRoundTripThroughOneFileEach) {
 TEST_F(PosixSettingsStoreTest, AValueIsFlushedBeforeTheRenamePublishesIt) {
   ASSERT_TRUE(CreateSettingsKey(root_, kKey).ok());
   RecordingValueFileCalls calls;
-  PosixSettingsStore store(root_, calls);
+  FolderSettingsStore store(root_, calls);
   auto key = store.OpenKey(kKey, KeyAccess::kWrite);
   ASSERT_NE(nullptr, key);
   ASSERT_TRUE(key->Set("Serial Number", "7\0\0"s));
@@ -112,7 +112,7 @@ TEST_F(PosixSettingsStoreTest, AValueIsFlushedBeforeTheRenamePublishesIt) {
 }
 
 TEST_F(PosixSettingsStoreTest, CounterThroughTheDialogFunctions) {
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   ScriptedUserInterface ui;
   int serial = 5, month = 5, day = 5;
   // No key yet: nothing read, nothing written, nothing shown.
@@ -133,7 +133,7 @@ TEST_F(PosixSettingsStoreTest, CounterThroughTheDialogFunctions) {
 }
 
 TEST_F(PosixSettingsStoreTest, DialogWithoutTheUsersKeyGetsSerialZeroSilently) {
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   ScriptedUserInterface ui;
   FixedClock clock(Date{2024, 3, 5});
   MemFileSystem files;
@@ -162,7 +162,7 @@ TEST_F(PosixSettingsStoreTest, DialogWithoutTheUsersKeyGetsSerialZeroSilently) {
 TEST_F(PosixSettingsStoreTest,
        WriteInterruptedBeforeTheRenameLeavesTheOldValue) {
   ASSERT_TRUE(CreateSettingsKey(root_, kKey).ok());
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   ASSERT_TRUE(
       store.OpenKey(kKey, KeyAccess::kWrite)->Set("Serial Number", "41\0"s));
   // What a crash in the middle of a later write leaves behind: a partly
@@ -188,7 +188,7 @@ TEST_F(PosixSettingsStoreTest, KeyPathsAndValueNamesCannotLeaveTheRoot) {
     EXPECT_FALSE(CreateSettingsKey(root_, bad).ok()) << bad;
   }
   EXPECT_EQ("", SettingsKeyFolder("", kKey));
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   auto key = store.OpenKey(kKey, KeyAccess::kWrite);
   EXPECT_FALSE(key->Set("../escape", "x"));
   EXPECT_FALSE(key->Set(".hidden", "x"));
@@ -199,7 +199,7 @@ TEST_F(PosixSettingsStoreTest, KeyPathsAndValueNamesCannotLeaveTheRoot) {
 TEST_F(PosixSettingsStoreTest, ValueThatIsAFolderReadsAsMissing) {
   ASSERT_TRUE(CreateSettingsKey(root_, kKey).ok());
   ASSERT_EQ(0, ::mkdir((folder_ + "/Serial Day").c_str(), 0700));
-  PosixSettingsStore store(root_);
+  FolderSettingsStore store(root_);
   EXPECT_EQ(std::nullopt,
             store.OpenKey(kKey, KeyAccess::kRead)->Query("Serial Day"));
   EXPECT_FALSE(store.OpenKey(kKey, KeyAccess::kWrite)->Set("Serial Day", "1"));
