@@ -20,6 +20,7 @@
 #include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
+#include "platform/serial_key.h"
 #include "resources/dialog_ids.h"
 
 namespace bendpost::cli {
@@ -30,6 +31,7 @@ using documents::LoadJobFile;
 using documents::Problem;
 using documents::WriteProblemReport;
 using host::ControlFilePath;
+using host::CounterKey;
 using host::CounterStoreLock;
 using host::CutPrograms;
 using host::DriverCalls;
@@ -119,8 +121,9 @@ bool ApplyFolderOptions(const GenerateOptions& options, JobFile* job,
   *program_path = job->program_path;
   if (!options.out_dir.empty()) {
     std::error_code ec;
-    fs::create_directories(options.out_dir, ec);
-    if (!fs::is_directory(options.out_dir, ec)) {
+    // A preview makes no folder; its files are held in memory anyway.
+    if (!options.preview) fs::create_directories(options.out_dir, ec);
+    if (!options.preview && !fs::is_directory(options.out_dir, ec)) {
       err << "bendpost generate: cannot create the folder " << options.out_dir
           << "\n";
       return false;
@@ -140,24 +143,39 @@ bool ApplyFolderOptions(const GenerateOptions& options, JobFile* job,
 // The per-user serial counter for the whole run: held by this run alone (a
 // run started beside it with the same store waits until this one ends,
 // saying so once), and its key created for this user if it is missing, as
-// the host's installation would.
+// the host's installation would. A preview spends no serial number: it
+// takes no lock and makes no key, and what it stores is held in memory.
 struct SerialCounter {
   std::unique_ptr<CounterStoreLock> lock;
   std::unique_ptr<SettingsStore> store;
+  std::unique_ptr<OverlaySettingsStore> preview;  // over `store`
+
+  SettingsStore* settings() { return preview ? preview.get() : store.get(); }
 };
 
 bool OpenSerialCounter(const GenerateOptions& options, UserInterface& ui,
                        SerialCounter* counter, std::ostream& err) {
   std::string error;
-  counter->lock = LockCounterStore(
-      options.settings_dir,
-      [&err](const std::string& lock_file) {
-        err << "bendpost generate: another run holds the serial counter ("
-            << lock_file << "); waiting until it ends\n";
-      },
-      &error);
-  if (counter->lock) {
-    counter->store = OpenCounterStore(options.settings_dir, ui, &error);
+  if (options.preview) {
+    counter->store =
+        OpenCounterStore(options.settings_dir, ui, CounterKey::kLeave, &error);
+    if (counter->store) {
+      counter->preview =
+          std::make_unique<OverlaySettingsStore>(*counter->store);
+      counter->preview->CreateKey(SerialCounterKeyPath(ui));
+    }
+  } else {
+    counter->lock = LockCounterStore(
+        options.settings_dir,
+        [&err](const std::string& lock_file) {
+          err << "bendpost generate: another run holds the serial counter ("
+              << lock_file << "); waiting until it ends\n";
+        },
+        &error);
+    if (counter->lock) {
+      counter->store = OpenCounterStore(options.settings_dir, ui,
+                                        CounterKey::kCreateIfMissing, &error);
+    }
   }
   if (!counter->store) err << "bendpost generate: " << error << "\n";
   return counter->store != nullptr;
@@ -254,17 +272,21 @@ void MarkScriptErrors(const ScriptedUserInterface& scripted,
 }
 
 // Writes the setup sheets asked for, prints the summary (a table, or JSON
-// with --json) and returns the exit code they give.
-int PrintSummary(FileSystem& files, const GenerateOptions& options,
-                 const JobFile& job, const std::vector<ProgramEvent>& events,
+// with --json) and returns the exit code they give. `run_files` is what the
+// run wrote through (a preview's overlay), `files` the disk.
+int PrintSummary(FileSystem& run_files, FileSystem& files,
+                 const GenerateOptions& options, const JobFile& job,
+                 const std::vector<ProgramEvent>& events,
                  const HostRunResult& run,
                  const std::vector<std::string>& leftovers, CommandIo& io) {
   std::ostream& out = io.out;
-  const std::vector<ProgramSummary> summary = Summarize(
+  std::vector<ProgramSummary> summary = Summarize(
       CutPrograms(job), events,
-      [&files](const std::string& path) { return files.Exists(path); });
+      [&run_files](const std::string& path) { return run_files.Exists(path); });
+  for (ProgramSummary& p : summary) p.preview = options.preview;
   int exit_code = SummaryExitCode(summary);
-  if (options.sheet && !WriteProgramSheets(files, summary, job, io)) {
+  if (options.sheet &&
+      !WriteProgramSheets(run_files, files, summary, job, io)) {
     exit_code = std::max(exit_code, kExitIncomplete);
   }
   if (options.json) {
@@ -305,14 +327,22 @@ Runner SetUpGenerate(CLI::App& gen, Services& services) {
   gen.add_flag("--interactive", generate->interactive,
                "use the terminal dialog even when the input is not a "
                "terminal");
+  gen.add_flag("--preview", generate->preview,
+               "run the whole generation but publish nothing: no control "
+               "file written, no serial number spent (the summary shows what "
+               "a real run would make; --sheet still writes the sheets)");
   return [generate, &services](CommandIo& io) {
     return RunGenerate(*generate, io, services);
   };
 }
 
 int RunGenerate(const GenerateOptions& options, CommandIo& io,
-                Services& services) {
+                Services& services, OverlayFileSystem* preview_files) {
   FileSystem& files = services.files;
+  OverlayFileSystem own_preview(files);
+  FileSystem& run_files = !options.preview ? files
+                          : preview_files  ? *preview_files
+                                           : own_preview;
   // Options first: none of them may fail once the driver has the job.
   std::optional<Date> date;
   JobFile job;
@@ -336,14 +366,14 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   std::ostream& plain = options.json ? io.err : io.out;
   FrontEnd front_end = MakeFrontEnd(options, std::move(script), io, plain);
   HostUserInterface host_ui(front_end.ui());
-  WatchReplacedControlFiles(files, host_ui);
+  WatchReplacedControlFiles(run_files, host_ui);
   const std::vector<std::string> leftovers =
       ReportLeftovers(files, program_path, io.err);
 
   Platform platform;
-  platform.files = &files;
+  platform.files = &run_files;
   platform.clock = fixed_clock ? fixed_clock.get() : &services.clock;
-  platform.settings = counter.store.get();
+  platform.settings = counter.settings();
   platform.ui = &host_ui;
   HostRunResult run;
   {
@@ -357,8 +387,8 @@ int RunGenerate(const GenerateOptions& options, CommandIo& io,
   if (front_end.scripted) {
     MarkScriptErrors(*front_end.scripted, &host_ui.mutable_events(), io.err);
   }
-  return PrintSummary(files, options, job, host_ui.mutable_events(), run,
-                      leftovers, io);
+  return PrintSummary(run_files, files, options, job, host_ui.mutable_events(),
+                      run, leftovers, io);
 }
 
 std::vector<std::string> FindLeftovers(FileSystem& files,

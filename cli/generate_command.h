@@ -10,6 +10,7 @@
 #include "cli/command_io.h"
 #include "host/driver_calls.h"
 #include "platform/clock.h"
+#include "platform/overlay_file_system.h"
 
 namespace bendpost::cli {
 
@@ -26,6 +27,7 @@ struct GenerateOptions {
   bool json = false;         // --json summary
   bool interactive = false;  // terminal dialog even without a terminal
   bool sheet = false;        // --sheet: a setup sheet beside each program
+  bool preview = false;      // --preview: nothing published, no serial spent
 };
 
 // Declares the options of `generate` on `command`.
@@ -35,8 +37,16 @@ Runner SetUpGenerate(CLI::App& command, Services& services);
 // the driver when the options, the job or the answers have a problem. The
 // driver runs on `services`: its files, its clock (unless --date), and
 // `services.driver` for its exports.
+//
+// With --preview the whole generation runs as it would (the same dialogs,
+// calculations and warnings), but every file it makes or changes is held
+// in memory, in `preview_files` when one is given (an overlay of
+// services.files, through which the caller can then read them) or else in
+// one of its own; the serial counter is read and what the run stores of it
+// is held in memory too. Only the setup sheets asked for with --sheet are
+// written, each marked as a preview.
 int RunGenerate(const GenerateOptions& options, CommandIo& io,
-                Services& services);
+                Services& services, OverlayFileSystem* preview_files = nullptr);
 
 // The files in `folder` that a run of the driver stopped half way leaves:
 // staging files ("*.kpz") and temporary control files ("*.NMB.tmp"), by

@@ -31,7 +31,7 @@ std::string SheetPathFor(const std::string& control_path) {
 
 Status MakeSheet(FileSystem& files, const std::string& control_path,
                  const JobFile& job, std::optional<int> program_number,
-                 std::string* html) {
+                 std::string* html, bool preview) {
   std::string bytes;
   if (Status s = ReadWholeFile(files, control_path, &bytes); !s.ok()) {
     return Status::Error("cannot read " + control_path + ": " + s.message());
@@ -42,11 +42,12 @@ Status MakeSheet(FileSystem& files, const std::string& control_path,
       !s.ok()) {
     return Status::Error(control_path + ": " + s.message());
   }
+  model.preview = preview;
   *html = SheetPage(model);
   return Status::OK();
 }
 
-bool WriteProgramSheets(FileSystem& files,
+bool WriteProgramSheets(FileSystem& run_files, FileSystem& files,
                         const std::vector<ProgramSummary>& programs,
                         const JobFile& job, CommandIo& io) {
   bool all = true;
@@ -54,7 +55,8 @@ bool WriteProgramSheets(FileSystem& files,
     if (p.event.status != ProgramStatus::kCreated || !p.control_file_found)
       continue;
     std::string html;
-    Status s = MakeSheet(files, p.control_file, job, p.run.number, &html);
+    Status s = MakeSheet(run_files, p.control_file, job, p.run.number, &html,
+                         p.preview);
     const std::string path = SheetPathFor(p.control_file);
     if (s.ok()) s = WritePage(files, path, html);
     if (!s.ok()) {

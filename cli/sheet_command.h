@@ -41,15 +41,18 @@ std::string SheetPathFor(const std::string& control_path);
 
 // The sheet page of the control file at `control_path`, made from
 // program `program_number` (1-based) of `job`, or from the program that
-// matches the file when none is given.
+// matches the file when none is given; `preview` marks the page as that of
+// a preview's control file.
 Status MakeSheet(FileSystem& files, const std::string& control_path,
                  const JobFile& job, std::optional<int> program_number,
-                 std::string* html);
+                 std::string* html, bool preview = false);
 
 // `generate --sheet`: the sheet of every created program, beside its control
-// file (SheetPathFor). Returns false when a sheet could not be made or
-// written; each failure is told on io.err.
-bool WriteProgramSheets(FileSystem& files,
+// file (SheetPathFor), read through `run_files` (the run's file system,
+// which holds a preview's control files) and written through `files`; the
+// sheets of a preview say so in their title. Returns false when a sheet
+// could not be made or written; each failure is told on io.err.
+bool WriteProgramSheets(FileSystem& run_files, FileSystem& files,
                         const std::vector<ProgramSummary>& programs,
                         const JobFile& job, CommandIo& io);
 

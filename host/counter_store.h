@@ -23,8 +23,13 @@ namespace bendpost::host {
 // The store, or nullptr with `*error` saying why (a sentence without the
 // command's name). `ui` tells the operator when the Windows test of the
 // counter's key fails (platform/serial_key.h).
+// Whether opening the store makes the counter's key when it is missing, as
+// a real run does, or leaves the store exactly as it is (a preview, which
+// only reads it).
+enum class CounterKey { kCreateIfMissing, kLeave };
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 UserInterface& ui,
+                                                CounterKey key,
                                                 std::string* error);
 
 // The name of the file whose lock stands for the whole counter store.

@@ -58,6 +58,7 @@ void CreateUserFolders(const std::string& folder) {
 
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 UserInterface& ui,
+                                                CounterKey key,
                                                 std::string* error) {
   const std::string root =
       settings_dir.empty() ? UserSettingsRoot() : settings_dir;
@@ -65,6 +66,8 @@ std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
     *error = kNoFolder;
     return nullptr;
   }
+  if (key == CounterKey::kLeave)
+    return std::make_unique<FolderSettingsStore>(root);
   if (Status s = CreateSettingsKey(root, SerialCounterKeyPath(ui)); !s.ok()) {
     *error = "cannot create the serial counter in " + root + ": " + s.message();
     return nullptr;

@@ -83,8 +83,13 @@ std::string UserLockFolder() {
 
 std::unique_ptr<SettingsStore> OpenCounterStore(const std::string& settings_dir,
                                                 UserInterface& ui,
+                                                CounterKey key,
                                                 std::string* error) {
   const std::string key_path = SerialCounterKeyPath(ui);
+  if (key == CounterKey::kLeave) {
+    if (settings_dir.empty()) return std::make_unique<RegistryCounterStore>();
+    return std::make_unique<FolderSettingsStore>(settings_dir);
+  }
   if (settings_dir.empty()) {
     // The path is the stored one (it names Wow6432Node itself for a 32-bit
     // process on 64-bit Windows), so it is created through the 64-bit view:

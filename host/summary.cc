@@ -122,6 +122,12 @@ int SummaryExitCode(const std::vector<ProgramSummary>& programs) {
 
 namespace {
 
+// The program's result as the table and the JSON name it.
+std::string StatusName(const ProgramSummary& p) {
+  if (p.preview && p.event.status == ProgramStatus::kCreated) return "preview";
+  return ProgramStatusName(p.event.status);
+}
+
 // A program's row of the table, in the order of the table's header.
 std::vector<std::string> SummaryRow(const ProgramSummary& p) {
   std::vector<std::string> steps_warned;
@@ -135,18 +141,19 @@ std::vector<std::string> SummaryRow(const ProgramSummary& p) {
   }
   std::string control = "-";
   if (p.event.status == ProgramStatus::kCreated) {
+    const std::string replaced = p.preview ? "would replace" : "replaced";
     control = p.control_file + (p.control_file_found ? "" : " (missing)");
-    if (p.replaced) control += " (replaced)";
+    if (p.replaced) control += " (" + replaced + ")";
     if (p.replaces_program != 0) {
-      control +=
-          " (replaced program " + std::to_string(p.replaces_program) + "'s)";
+      control += " (" + replaced + " program " +
+                 std::to_string(p.replaces_program) + "'s)";
     }
   }
   return {std::to_string(p.run.number),
           p.program_name.empty() ? "-" : p.program_name,
           p.run.setup_name.empty() ? "-" : p.run.setup_name,
           std::to_string(p.run.steps),
-          ProgramStatusName(p.event.status),
+          StatusName(p),
           warnings,
           control};
 }
@@ -216,7 +223,7 @@ nlohmann::json SummaryJson(const std::vector<ProgramSummary>& programs,
         {"setup_index", p.run.setup_index},
         {"setup", p.run.setup_name},
         {"steps", p.run.steps},
-        {"status", ProgramStatusName(p.event.status)},
+        {"status", StatusName(p)},
         {"program", p.program_name},
         {"part_reference", p.part_reference},
         {"file_name", p.file_name},

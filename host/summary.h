@@ -45,6 +45,10 @@ struct ProgramSummary {
   // the first.
   bool replaced = false;
   int replaces_program = 0;
+  // Made in a preview (generate --preview): the control file was made in
+  // memory only, so the program shows as "preview" and what it would
+  // replace as "would replace".
+  bool preview = false;
 };
 
 // Pairs the runs with the host interface's events, in order; runs without

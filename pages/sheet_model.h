@@ -57,6 +57,7 @@ struct SheetModel {
   // no date.
   std::string created;
   bool inch = false;       // the job's unit: lengths get inches beside them
+  bool preview = false;    // of a control file made by a preview run only
   int program_number = 0;  // 1-based, among the job's programs
   std::string setup_name, machine_name;
   double machine_tonnage = 0, max_bending_length = 0;

@@ -471,7 +471,8 @@ std::string SideViewSvg(const SheetStep& row, double thickness) {
 std::string SheetPage(const SheetModel& m) {
   const std::string title =
       "Setup sheet " +
-      Latin1ToUtf8(std::string(TrimView(m.header.ProgramName)));
+      Latin1ToUtf8(std::string(TrimView(m.header.ProgramName))) +
+      (m.preview ? " (preview)" : "");
   std::string html =
       PageStart(title,
                 ".steps{font-size:7.5pt}.steps td{padding:.4mm .7mm}"

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "cli/generate_command.h"
@@ -82,6 +84,69 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"2CV01.NMB", "generate_cover_p1.nmb"},
                  {"2120701.NMB", "generate_cover_p2.nmb"}}}),
     [](const auto& info) { return std::string(info.param.job); });
+
+// Every file below `dir` with its bytes.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+    files[entry.path().string()] =
+        entry.is_regular_file() ? testing::ReadBytes(entry.path()) : "(folder)";
+  }
+  return files;
+}
+
+// A preview leaves the program folder and the settings folder as they
+// were, and names the programs and control files of the real run that
+// follows it, whose files hold the bytes the preview made in memory.
+TEST(GeneratePreviewTest, MakesTheRealRunsFilesInMemoryOnly) {
+  bendpost::testing::ScopedJobStoreReset reset;
+  const auto dir = testing::ScratchDir();
+  std::filesystem::create_directories(dir / "out");
+  testing::WriteText(dir / "out" / "2CV01.NMB", "an older program");
+  GenerateOptions options;
+  options.job_path =
+      std::string(BENDPOST_SOURCE_DIR) + "/examples/cover_two_setups.json";
+  options.answers_path = kGoldenDir + "/cover_answers.json";
+  options.out_dir = (dir / "out").string();
+  options.data_dir = BENDPOST_EXAMPLE_DATA_DIR;
+  options.settings_dir = (dir / "settings").string();
+  options.date = "2026-12-07";
+  options.json = true;
+  const DriverCalls driver = RealDriverCalls();
+  Services services = testing::RealServices(driver);
+  auto run = [&](OverlayFileSystem* preview_files) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    CommandIo io{in, out, err, false};
+    EXPECT_EQ(RunGenerate(options, io, services, preview_files), kExitOk)
+        << err.str();
+    return nlohmann::json::parse(out.str());
+  };
+
+  const auto before = Snapshot(dir);
+  options.preview = true;
+  OverlayFileSystem held(services.files);
+  const auto preview = run(&held);
+  EXPECT_EQ(Snapshot(dir), before);
+
+  options.preview = false;
+  const auto real = run(nullptr);
+  ASSERT_EQ(preview["programs"].size(), 2u);
+  ASSERT_EQ(real["programs"].size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    const auto& p = preview["programs"][i];
+    const auto& r = real["programs"][i];
+    EXPECT_EQ(p["status"], "preview");
+    EXPECT_EQ(r["status"], "created");
+    EXPECT_EQ(p["program"], r["program"]);
+    EXPECT_EQ(p["replaced"], r["replaced"]);
+    ASSERT_EQ(p["control_file"], r["control_file"]);
+    const std::string path = r["control_file"];
+    ASSERT_NE(held.Contents(path), nullptr) << path;
+    EXPECT_EQ(*held.Contents(path), testing::ReadBytes(path)) << path;
+  }
+  EXPECT_EQ(preview["programs"][0]["replaced"], true);  // the older 2CV01
+}
 
 }  // namespace
 }  // namespace bendpost::cli
