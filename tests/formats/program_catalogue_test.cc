@@ -9,6 +9,7 @@
 #include <string>
 
 #include "formats/creation_stamp.h"
+#include "platform/path.h"
 #include "testing/mem_file_system.h"
 
 namespace bendpost {
@@ -34,6 +35,12 @@ std::string Program(const std::string& part, uint8_t yy, uint8_t mm,
   return bytes;
 }
 
+// A file of the folder "lib", named the way the catalogue names it (with
+// the platform's separator).
+std::string In(const std::string& name) {
+  return std::string("lib") + PathSeparator() + name;
+}
+
 std::vector<std::string> Files(const ProgramCatalogue& c) {
   std::vector<std::string> names;
   for (const CatalogueEntry& e : c.programs) names.push_back(e.file);
@@ -42,17 +49,17 @@ std::vector<std::string> Files(const ProgramCatalogue& c) {
 
 TEST(ProgramCatalogueTest, ListsControlFilesByContentAndCountsTheRest) {
   MemFileSystem fs;
-  fs.SetFile("lib/2250101.NMB", Program("BRACKET", 25, 1, 1));
-  fs.SetFile("lib/renamed.txt", Program("COVER", 25, 1, 2));
-  fs.SetFile("lib/notes.NMB", "not a program\n");
-  fs.SetFile("lib/short.NMB", Program("X", 25, 1, 1).substr(0, 12663));
+  fs.SetFile(In("2250101.NMB"), Program("BRACKET", 25, 1, 1));
+  fs.SetFile(In("renamed.txt"), Program("COVER", 25, 1, 2));
+  fs.SetFile(In("notes.NMB"), "not a program\n");
+  fs.SetFile(In("short.NMB"), Program("X", 25, 1, 1).substr(0, 12663));
   ProgramCatalogue c;
   ASSERT_TRUE(ReadProgramCatalogue(fs, "lib", &c).ok());
-  EXPECT_EQ((std::vector<std::string>{"renamed.txt", "2250101.NMB"}), Files(c));
+  ASSERT_EQ((std::vector<std::string>{"renamed.txt", "2250101.NMB"}), Files(c));
   EXPECT_EQ(2u, c.other_files);
   const CatalogueEntry& e = c.programs[1];
   EXPECT_FALSE(e.damaged());
-  EXPECT_EQ("lib/2250101.NMB", e.path);
+  EXPECT_EQ(In("2250101.NMB"), e.path);
   EXPECT_EQ("BRACKET", e.header.PartReference);
   EXPECT_EQ("25-01-01 11:22", e.created);
   EXPECT_EQ(3u, e.steps);
@@ -63,7 +70,7 @@ TEST(ProgramCatalogueTest, ADamagedControlFileIsListedWithItsProblem) {
   std::string bytes = Program("BRACKET", 25, 1, 1);
   bytes[control_file::SlotOffset(1)] = 7;  // slot 1's block kind
   MemFileSystem fs;
-  fs.SetFile("lib/bad.NMB", bytes);
+  fs.SetFile(In("bad.NMB"), bytes);
   ProgramCatalogue c;
   ASSERT_TRUE(ReadProgramCatalogue(fs, "lib", &c).ok());
   ASSERT_EQ(1u, c.programs.size());
@@ -75,25 +82,25 @@ TEST(ProgramCatalogueTest, ADamagedControlFileIsListedWithItsProblem) {
 TEST(ProgramCatalogueTest, NewestFirstAcrossTheStampsWrapThenByName) {
   MemFileSystem fs;
   // From year 43 on the stamp wraps below the stamps of earlier years.
-  fs.SetFile("lib/a", Program("A", 42, 12, 31));
-  fs.SetFile("lib/b", Program("B", 43, 1, 1));
-  fs.SetFile("lib/d", Program("D", 26, 5, 5));
-  fs.SetFile("lib/c", Program("C", 26, 5, 5));
+  fs.SetFile(In("a"), Program("A", 42, 12, 31));
+  fs.SetFile(In("b"), Program("B", 43, 1, 1));
+  fs.SetFile(In("d"), Program("D", 26, 5, 5));
+  fs.SetFile(In("c"), Program("C", 26, 5, 5));
   std::string undated = Program("E", 26, 5, 5);
   undated[80] = 0;  // a stamp whose last digits are not 1122
-  fs.SetFile("lib/e", undated);
+  fs.SetFile(In("e"), undated);
   ProgramCatalogue c;
   ASSERT_TRUE(ReadProgramCatalogue(fs, "lib", &c).ok());
-  EXPECT_EQ((std::vector<std::string>{"b", "a", "c", "d", "e"}), Files(c));
+  ASSERT_EQ((std::vector<std::string>{"b", "a", "c", "d", "e"}), Files(c));
   EXPECT_EQ("43-01-01 11:22", c.programs[0].created);
   EXPECT_EQ("", c.programs[4].created);
 }
 
 TEST(ProgramCatalogueTest, PartFilterIgnoresAsciiCase) {
   MemFileSystem fs;
-  fs.SetFile("lib/1", Program("Bracket-7", 25, 1, 1));
-  fs.SetFile("lib/2", Program("COVER", 25, 1, 2));
-  fs.SetFile("lib/3", Program("BIG BRACKET", 25, 1, 3));
+  fs.SetFile(In("1"), Program("Bracket-7", 25, 1, 1));
+  fs.SetFile(In("2"), Program("COVER", 25, 1, 2));
+  fs.SetFile(In("3"), Program("BIG BRACKET", 25, 1, 3));
   ProgramCatalogue c;
   ASSERT_TRUE(ReadProgramCatalogue(fs, "lib", &c).ok());
   KeepPartReference("bRACKet", &c);
